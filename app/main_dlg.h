@@ -1,0 +1,85 @@
+// The settings dialog: owner of all run-time state and the hub every message goes through.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <dbt.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "drives/drive_table.h"
+#include "drives/volumes.h"
+#include "framework/dialog_impl.h"
+#include "framework/handle.h"
+#include "framework/message_loop.h"
+#include "framework/update_ui.h"
+#include "localisation/string_table.h"
+
+// Controls of dialog 129, in tab order.
+constexpr int IDC_MODE_ALL = 1000;
+constexpr int IDC_MODE_HOTPLUG = 1001;
+constexpr int IDC_MODE_HOTPLUG_AND_LIST = 1002;
+constexpr int IDC_MODE_LIST = 1003;
+constexpr int IDC_DRIVE_LIST = 1004;
+constexpr int IDC_ADD = 1005;
+constexpr int IDC_REMOVE = 1006;
+constexpr int IDC_CLEAR = 1007;
+constexpr int IDC_INTERVAL = 1008;
+constexpr int IDC_AUTOSTART = 1009;
+constexpr int IDC_ABOUT = 57664;
+constexpr int IDC_LANGUAGE = 1010;
+constexpr int IDC_EXIT = 1011;
+constexpr int IDC_HIDE = 1016;
+constexpr int IDC_BALLOONS = 1012;
+
+constexpr UINT_PTR IDT_WAKE = 1001;
+constexpr std::int32_t kDefaultIntervalMinutes = 10;
+
+class CMainDlg : public CDialogImpl<CMainDlg>,
+                 public CUpdateUI,
+                 public CMessageFilter,
+                 public CIdleHandler {
+ public:
+  static constexpr UINT IDD = 129;
+
+  // `volumes` and `strings` must outlive the dialog.
+  CMainDlg(const IVolumes& volumes, const IStringTable& strings);
+
+  BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result, DWORD mapId = 0) override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  BOOL OnIdle() override;
+
+  // Handlers.
+  BOOL OnInitDialog();
+  void OnDestroy();
+  void OnWakeTimer(UINT_PTR timerId);
+  LRESULT OnDeviceChange(WPARAM event, LPARAM data);
+  void OnExit();
+
+  // Fills list box 1004 with one description per chosen drive, in letter order.
+  void FillChosenList();
+
+  HDEVNOTIFY deviceNotify = nullptr;  // never unregistered: it ends with the window
+  std::u16string moduleDirectory;
+  std::u16string languageName;
+  HWND languageCombo = nullptr;
+  HWND chosenList = nullptr;
+  std::map<char16_t, UniqueBitmap> menuBitmaps;  // tray menu pictures; deleted in OnDestroy
+  DriveIcons driveIcons;
+  HIMAGELIST systemImageList = nullptr;  // the shell's; borrowed, never destroyed
+  std::int32_t showBalloons = 1;
+  DriveTable availableDrives;
+  DriveTable chosenDrives;
+  std::int32_t wakeMode = WakeHotplugAndChosen;
+  std::int32_t intervalAtShow = 0;
+
+ private:
+  void RegisterForDeviceNotifications();
+  void RefreshDrives();
+
+  const IVolumes& volumes;
+  const IStringTable& strings;
+};

@@ -1,0 +1,39 @@
+// The main dialog's part in drive discovery and the wake-up engine.
+#include "app/main_dlg.h"
+#include "drives/drive_discovery.h"
+#include "drives/probe.h"
+#include "drives/system_volumes.h"
+#include "drives/volume_broadcast.h"
+#include "framework/wide.h"
+
+void CMainDlg::FillChosenList() {
+  ::SendMessageW(chosenList, LB_RESETCONTENT, 0, 0);
+  for (const auto& [letter, flag] : chosenDrives) {
+    const std::u16string line = FormatDriveDescription(volumes, strings, letter, flag);
+    ::SendMessageW(chosenList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(line)));
+  }
+}
+
+void CMainDlg::OnWakeTimer(UINT_PTR timerId) {
+  if (timerId != IDT_WAKE) return;
+  for (const DriveEntry& drive : DrivesToWake(wakeMode, availableDrives, chosenDrives))
+    ProbeDrive(static_cast<wchar_t>(drive.letter));
+}
+
+LRESULT CMainDlg::OnDeviceChange(WPARAM event, LPARAM data) {
+  const auto change = ReadVolumeBroadcast(event, data);
+  if (!change) return TRUE;
+  if (change->arrival) {
+    if (ApplyVolumeArrival(volumes, change->letter, availableDrives, chosenDrives, driveIcons,
+                           SmallIconIndex))
+      RefreshDrives();
+  } else {
+    const bool wasAvailable = ApplyVolumeRemoval(change->letter, availableDrives, driveIcons);
+    menuBitmaps.erase(change->letter);
+    if (wasAvailable) RefreshDrives();
+  }
+  // TRUE also grants every removal query.
+  return TRUE;
+}
+
+void CMainDlg::RefreshDrives() { FillChosenList(); }

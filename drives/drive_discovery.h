@@ -1,0 +1,51 @@
+// Finding fixed drives, following volume arrivals and removals, describing a drive.
+// Platform-free: the machine is reached through IVolumes only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "drives/drive_table.h"
+#include "drives/volumes.h"
+#include "localisation/string_table.h"
+
+// Adds every fixed drive whose volume answers the hot-plug query, or replaces the flag of a
+// letter already present. Drives of any other type never enter.
+void FindFixedDrives(const IVolumes& volumes, DriveTable& drives);
+
+// "%c: [%s] - %s": letter, volume label, text of string id 302 + flag.
+std::u16string FormatDriveDescription(const IVolumes& volumes, const IStringTable& strings,
+                                      char16_t letter, std::int32_t flag);
+
+// WM_DEVICECHANGE events and DEV_BROADCAST_HDR/VOLUME values the program acts on.
+inline constexpr std::uint32_t kDeviceArrival = 0x8000;         // DBT_DEVICEARRIVAL
+inline constexpr std::uint32_t kDeviceRemoveComplete = 0x8004;  // DBT_DEVICEREMOVECOMPLETE
+inline constexpr std::uint32_t kDeviceTypeVolume = 2;           // DBT_DEVTYP_VOLUME
+
+struct VolumeEvent {
+  bool arrival;  // false: removal
+  char16_t letter;
+  bool operator==(const VolumeEvent&) const = default;
+};
+
+// The volume event a broadcast stands for, or nothing when it is not an arrival or removal of
+// a local volume (media changes and network volumes carry flags and are ignored). Only the
+// lowest set bit of the unit mask counts.
+std::optional<VolumeEvent> DecodeVolumeBroadcast(std::uint64_t event, std::uint32_t deviceType,
+                                                 std::uint32_t unitMask, std::uint16_t flags);
+
+// Looks up the small icon index of a drive in the shell's image list.
+using IconLookup = std::function<std::int32_t(char16_t letter)>;
+
+// A volume arrived: a fixed drive that answers the hot-plug query enters `availableDrives`,
+// its flag is refreshed in `chosenDrives` (arrival never adds a chosen drive) and it gets an
+// icon index. Returns whether anything changed, that is whether the owner must refresh.
+bool ApplyVolumeArrival(const IVolumes& volumes, char16_t letter, DriveTable& availableDrives,
+                        DriveTable& chosenDrives, DriveIcons& driveIcons,
+                        const IconLookup& iconLookup);
+
+// A volume left: it leaves `availableDrives` and `driveIcons` but stays chosen. Returns whether
+// it was available, that is whether the owner must refresh.
+bool ApplyVolumeRemoval(char16_t letter, DriveTable& availableDrives, DriveIcons& driveIcons);

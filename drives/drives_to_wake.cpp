@@ -1,0 +1,41 @@
+#include "drives/drive_table.h"
+
+namespace {
+
+void AppendHotplug(const DriveTable& availableDrives, std::vector<DriveEntry>& out) {
+  for (const auto& [letter, flag] : availableDrives) {
+    if (flag != 0) out.push_back({letter, flag});
+  }
+}
+
+void AppendPresentChosen(const DriveTable& availableDrives, const DriveTable& chosenDrives,
+                         std::vector<DriveEntry>& out) {
+  for (const auto& [letter, flag] : chosenDrives) {
+    if (availableDrives.contains(letter)) out.push_back({letter, flag});
+  }
+}
+
+}  // namespace
+
+std::vector<DriveEntry> DrivesToWake(std::int32_t wakeMode, const DriveTable& availableDrives,
+                                     const DriveTable& chosenDrives) {
+  std::vector<DriveEntry> drives;
+  switch (wakeMode) {
+    case WakeAllDrives:
+      for (const auto& [letter, flag] : availableDrives) drives.push_back({letter, flag});
+      break;
+    case WakeHotplugDrives:
+      AppendHotplug(availableDrives, drives);
+      break;
+    case WakeHotplugAndChosen:
+      AppendHotplug(availableDrives, drives);
+      AppendPresentChosen(availableDrives, chosenDrives, drives);
+      break;
+    case WakeChosenDrives:
+      AppendPresentChosen(availableDrives, chosenDrives, drives);
+      break;
+    default:
+      break;
+  }
+  return drives;
+}

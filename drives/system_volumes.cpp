@@ -1,0 +1,59 @@
+#include "drives/system_volumes.h"
+
+#include <shellapi.h>
+#include <winioctl.h>
+
+#include <memory>
+
+#include "framework/handle.h"
+#include "framework/wide.h"
+
+std::optional<std::int32_t> QueryHotplugFlag(wchar_t letter) {
+  const wchar_t device[] = {L'\\', L'\\', L'.', L'\\', letter, L':', L'\0'};
+  // Access 0: the handle only serves queries, so neither read rights nor elevation are needed.
+  const UniqueFile volume(CreateFileW(device, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+  if (!volume) return std::nullopt;
+
+  STORAGE_HOTPLUG_INFO info{};
+  DWORD returned = 0;
+  if (!DeviceIoControl(volume.get(), IOCTL_STORAGE_GET_HOTPLUG_INFO, nullptr, 0, &info,
+                       sizeof info, &returned, nullptr))
+    return std::nullopt;
+  return static_cast<std::int32_t>(static_cast<unsigned char>(info.DeviceHotplug));
+}
+
+std::vector<std::u16string> CSystemVolumes::LogicalDriveRoots() const {
+  std::vector<std::u16string> roots;
+  const DWORD needed = GetLogicalDriveStringsW(0, nullptr);
+  if (needed == 0) return roots;
+  auto buffer = std::make_unique<wchar_t[]>(needed);
+  const DWORD length = GetLogicalDriveStringsW(needed, buffer.get());
+  if (length == 0 || length >= needed) return roots;  // failed, or drives appeared meanwhile
+  for (const wchar_t* root = buffer.get(); *root; root += wcslen(root) + 1)
+    roots.push_back(FromWide(root));
+  return roots;
+}
+
+std::uint32_t CSystemVolumes::DriveType(const std::u16string& root) const {
+  return GetDriveTypeW(AsWide(root));
+}
+
+std::optional<std::int32_t> CSystemVolumes::HotplugFlag(char16_t letter) const {
+  return QueryHotplugFlag(static_cast<wchar_t>(letter));
+}
+
+std::u16string CSystemVolumes::VolumeLabel(char16_t letter) const {
+  wchar_t label[MAX_PATH] = {};
+  if (!GetVolumeInformationW(AsWide(DriveRoot(letter)), label, MAX_PATH, nullptr, nullptr, nullptr,
+                             nullptr, 0))
+    return {};
+  return FromWide(label);
+}
+
+std::int32_t SmallIconIndex(char16_t letter) {
+  SHFILEINFOW info{};
+  SHGetFileInfoW(AsWide(DriveRoot(letter)), 0, &info, sizeof info,
+                 SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+  return info.iIcon;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "drives/drive_discovery.h"
+
+// Reads a WM_DEVICECHANGE message. A null lParam, or a header too small for a volume broadcast,
+// gives nothing.
+std::optional<VolumeEvent> ReadVolumeBroadcast(WPARAM event, LPARAM data);

@@ -1,0 +1,24 @@
+#include "framework/window.h"
+
+#include <algorithm>
+
+void CWindow::CenterWindow() const {
+  RECT window;
+  if (!GetWindowRect(hwnd, &window)) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& area = monitor.rcWork;
+
+  RECT centreOn = area;
+  const HWND owner = ::GetWindow(hwnd, GW_OWNER);
+  if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) GetWindowRect(owner, &centreOn);
+
+  const LONG width = window.right - window.left;
+  const LONG height = window.bottom - window.top;
+  LONG x = (centreOn.left + centreOn.right - width) / 2;
+  LONG y = (centreOn.top + centreOn.bottom - height) / 2;
+  x = std::max(area.left, std::min(x, area.right - width));
+  y = std::max(area.top, std::min(y, area.bottom - height));
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

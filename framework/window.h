@@ -1,0 +1,28 @@
+// A thin, non-owning wrapper of a window handle.
+#pragma once
+
+#include <windows.h>
+
+class CWindow {
+ public:
+  CWindow() = default;
+  explicit CWindow(HWND hwnd) : hwnd(hwnd) {}
+
+  HWND Handle() const { return hwnd; }
+  bool IsWindow() const { return hwnd && ::IsWindow(hwnd); }
+  HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd, id); }
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::SendMessageW(hwnd, message, wParam, lParam);
+  }
+  LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::SendDlgItemMessageW(hwnd, id, message, wParam, lParam);
+  }
+  BOOL ShowWindow(int showCommand) const { return ::ShowWindow(hwnd, showCommand); }
+
+  // Centres the window over its owner, or on the work area of the nearest monitor when it
+  // has none, and keeps it inside that work area. Only the position changes.
+  void CenterWindow() const;
+
+ protected:
+  HWND hwnd = nullptr;
+};

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_dlg.h"
+#include "localisation/lang_manager.h"
+#include "tests/win32/test_volumes.h"
+
+namespace {
+
+class MainDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    volumes.hotplug = {{u'P', 1}};
+    ASSERT_NE(dialog.Create(nullptr), nullptr);
+    list = dialog.GetDlgItem(IDC_DRIVE_LIST);
+  }
+  void TearDown() override {
+    if (dialog.IsWindow()) dialog.DestroyWindow();
+  }
+
+  LRESULT SendVolume(WPARAM event, char16_t letter, DWORD mask = 0, WORD flags = 0) {
+    DEV_BROADCAST_VOLUME volume{};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = mask ? mask : 1u << (letter - u'A');
+    volume.dbcv_flags = flags;
+    return dialog.SendMessage(WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+  }
+
+  std::vector<std::wstring> ListLines() const {
+    std::vector<std::wstring> lines;
+    const auto count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t line[1024] = {};
+      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+      lines.emplace_back(line);
+    }
+    return lines;
+  }
+
+  // A line that only a refresh of the list removes.
+  void AddSentinel() {
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"sentinel"));
+  }
+  bool SentinelShown() const {
+    for (const auto& line : ListLines())
+      if (line == L"sentinel") return true;
+    return false;
+  }
+
+  CTestVolumes volumes;
+  CMainDlg dialog{volumes, g_langManager};
+  HWND list = nullptr;
+};
+
+TEST_F(MainDialog, FindsTheFixedDrivesAtInitialisation) {
+  EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 1}}));
+  EXPECT_TRUE(dialog.driveIcons.contains(u'P'));
+  EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_MODE_HOTPLUG_AND_LIST), BST_CHECKED);
+  EXPECT_FALSE(dialog.moduleDirectory.empty());
+  EXPECT_EQ(dialog.moduleDirectory.back(), u'\\');
+}
+
+TEST_F(MainDialog, ArrivalOfAFixedHotplugDrive) {
+  dialog.chosenDrives = {{u'Q', 0}};
+  volumes.hotplug[u'Q'] = 1;
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, u'Q'), 1);
+  EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 1}, {u'Q', 1}}));
+  EXPECT_EQ(dialog.chosenDrives, (DriveTable{{u'Q', 1}}));
+  EXPECT_TRUE(dialog.driveIcons.contains(u'Q'));
+  ASSERT_EQ(ListLines().size(), 1u);
+  EXPECT_EQ(ListLines()[0].substr(0, 4), L"Q: [");
+}
+
+TEST_F(MainDialog, ArrivalHandlesTheLowestLetterOfTheMaskOnly) {
+  volumes.hotplug = {{u'P', 0}, {u'Q', 1}};
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, 0, (1u << (u'P' - u'A')) | (1u << (u'Q' - u'A'))), 1);
+  EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 0}}));
+}
+
+TEST_F(MainDialog, IgnoresMediaChangesRemovableDrivesAndMalformedMessages) {
+  volumes.hotplug = {{u'P', 1}, {u'Q', 1}, {u'R', 1}, {u'S', 1}};
+  AddSentinel();
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, u'Q', 0, DBTF_MEDIA), 1);
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, u'R'), 1);  // CD-ROM
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, u'S'), 1);  // floppy
+  EXPECT_EQ(SendVolume(DBT_DEVICEREMOVECOMPLETE, u'P', 0, DBTF_MEDIA), 1);
+
+  EXPECT_EQ(dialog.SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, 0), 1);
+  DEV_BROADCAST_HDR header{sizeof header, DBT_DEVTYP_VOLUME, 0};
+  EXPECT_EQ(dialog.SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE,
+                               reinterpret_cast<LPARAM>(&header)),
+            1);
+  EXPECT_EQ(dialog.SendMessage(WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0), 1);
+
+  EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 1}}));
+  EXPECT_TRUE(SentinelShown());
+}
+
+TEST_F(MainDialog, RemovalKeepsTheDriveChosen) {
+  dialog.chosenDrives = {{u'P', 1}};
+  AddSentinel();
+  EXPECT_EQ(SendVolume(DBT_DEVICEREMOVECOMPLETE, u'P'), 1);
+  EXPECT_TRUE(dialog.availableDrives.empty());
+  EXPECT_FALSE(dialog.driveIcons.contains(u'P'));
+  EXPECT_EQ(dialog.chosenDrives, (DriveTable{{u'P', 1}}));
+  ASSERT_EQ(ListLines().size(), 1u);  // refreshed: the sentinel is gone, P is still listed
+  EXPECT_EQ(ListLines()[0].substr(0, 4), L"P: [");
+
+  // When it returns, it is woken again and its flag is refreshed.
+  volumes.hotplug[u'P'] = 0;
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, u'P'), 1);
+  EXPECT_EQ(dialog.chosenDrives, (DriveTable{{u'P', 0}}));
+}
+
+TEST_F(MainDialog, RemovalOfALetterNeverAvailableDoesNotRefresh) {
+  AddSentinel();
+  EXPECT_EQ(SendVolume(DBT_DEVICEREMOVECOMPLETE, u'Q'), 1);
+  EXPECT_TRUE(SentinelShown());
+}
+
+TEST_F(MainDialog, WakeTimerProbesTheDrivesToWake) {
+  RemoveProbeFile(L'P');
+  {
+    CProbeWatch watch(L'P');
+    dialog.SendMessage(WM_TIMER, IDT_WAKE + 1);
+    EXPECT_EQ(watch.Content(), "");
+    dialog.SendMessage(WM_TIMER, IDT_WAKE);
+    EXPECT_EQ(watch.Content(), "Quorvalestrane");
+    EXPECT_FALSE(watch.ExistsAfterClose());
+  }
+  // Mode 3 with no chosen drive wakes nothing.
+  dialog.wakeMode = WakeChosenDrives;
+  CProbeWatch watch(L'P');
+  dialog.SendMessage(WM_TIMER, IDT_WAKE);
+  EXPECT_EQ(watch.Content(), "");
+}
+
+TEST_F(MainDialog, AFailedProbeDoesNotStopTheNextDrive) {
+  dialog.wakeMode = WakeAllDrives;
+  dialog.availableDrives = {{u'K', 0}, {u'O', 0}, {u'P', 1}};  // K: does not exist, O: read-only
+  RemoveProbeFile(L'P');
+  CProbeWatch watch(L'P');
+  dialog.SendMessage(WM_TIMER, IDT_WAKE);
+  EXPECT_EQ(watch.Content(), "Quorvalestrane");
+  EXPECT_EQ(GetFileAttributesW(L"O:\\qv_probe.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MainDialog, IdleEnablesTheListControlsByMode) {
+  const auto enabled = [&](int id) { return IsWindowEnabled(dialog.GetDlgItem(id)) != FALSE; };
+  dialog.wakeMode = WakeHotplugDrives;
+  dialog.OnIdle();
+  for (int id : {IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}) EXPECT_FALSE(enabled(id)) << id;
+
+  dialog.wakeMode = WakeChosenDrives;
+  dialog.OnIdle();
+  EXPECT_TRUE(enabled(IDC_DRIVE_LIST));
+  EXPECT_TRUE(enabled(IDC_ADD));
+  EXPECT_FALSE(enabled(IDC_REMOVE));  // nothing selected
+  EXPECT_FALSE(enabled(IDC_CLEAR));   // empty list
+
+  dialog.chosenDrives = {{u'P', 1}};
+  dialog.FillChosenList();
+  dialog.OnIdle();
+  EXPECT_FALSE(enabled(IDC_REMOVE));
+  EXPECT_TRUE(enabled(IDC_CLEAR));
+  ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+  dialog.OnIdle();
+  EXPECT_TRUE(enabled(IDC_REMOVE));
+}
+
+TEST_F(MainDialog, CloseCommandIsGreyed) {
+  const UINT state = GetMenuState(GetSystemMenu(dialog.Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND);
+  EXPECT_TRUE(state & MF_GRAYED);
+}
+
+}  // namespace
