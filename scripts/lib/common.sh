@@ -1,0 +1,25 @@
+# Shared by scripts/build, scripts/run and scripts/test: the project root and the packages that
+# building, running and testing need, installed with apt-get when missing.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+QVS_PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++ googletest libgtest-dev clang libclang-rt-14-dev
+  wine wine64 xvfb x11-utils imagemagick e2fsprogs zip
+)
+
+ensure_packages() {
+  local missing=()
+  for package in "${QVS_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
