@@ -55,7 +55,9 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-BOOL CMainDlg::PreTranslateMessage(MSG* msg) { return IsDialogMessageW(hwnd, msg); }
+BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
+  return IsDialogMessageW(hwnd, msg);
+}
 
 BOOL CMainDlg::OnIdle() {
   const bool listMode = wakeMode > WakeHotplugDrives;
@@ -100,9 +102,9 @@ BOOL CMainDlg::OnInitDialog() {
                                                   GetSystemMetrics(SM_CXICON),
                                                   GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
   SendMessage(WM_SETICON, ICON_SMALL,
-              reinterpret_cast<LPARAM>(LoadImageW(
-                  instance, MAKEINTRESOURCEW(128), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+              reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(128), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
 
   if (CMessageLoop* loop = g_appModule.GetMessageLoop()) {
     loop->AddMessageFilter(this);

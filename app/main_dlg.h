@@ -47,8 +47,8 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   // `volumes` and `strings` must outlive the dialog.
   CMainDlg(const IVolumes& volumes, const IStringTable& strings);
 
-  BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                            LRESULT& result, DWORD mapId = 0) override;
+  BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                            DWORD mapId = 0) override;
   BOOL PreTranslateMessage(MSG* msg) override;
   BOOL OnIdle() override;
 

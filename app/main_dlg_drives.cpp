@@ -36,4 +36,6 @@ LRESULT CMainDlg::OnDeviceChange(WPARAM event, LPARAM data) {
   return TRUE;
 }
 
-void CMainDlg::RefreshDrives() { FillChosenList(); }
+void CMainDlg::RefreshDrives() {
+  FillChosenList();
+}

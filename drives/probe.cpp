@@ -1,8 +1,8 @@
 #include "drives/probe.h"
 
 void ProbeDrive(wchar_t letter) {
-  const wchar_t path[] = {letter, L':', L'\\', L'q', L'v', L'_', L'p', L'r', L'o',
-                          L'b',   L'e', L'.',  L't', L'x', L't', L'\0'};
+  const wchar_t path[] = {letter, L':', L'\\', L'q', L'v', L'_', L'p', L'r',
+                          L'o',   L'b', L'e',  L'.', L't', L'x', L't', L'\0'};
   // Write-through: a write that stays in the system's cache may never touch the disk, and
   // touching the disk is the point.
   const HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

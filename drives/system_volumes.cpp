@@ -17,8 +17,8 @@ std::optional<std::int32_t> QueryHotplugFlag(wchar_t letter) {
 
   STORAGE_HOTPLUG_INFO info{};
   DWORD returned = 0;
-  if (!DeviceIoControl(volume.get(), IOCTL_STORAGE_GET_HOTPLUG_INFO, nullptr, 0, &info,
-                       sizeof info, &returned, nullptr))
+  if (!DeviceIoControl(volume.get(), IOCTL_STORAGE_GET_HOTPLUG_INFO, nullptr, 0, &info, sizeof info,
+                       &returned, nullptr))
     return std::nullopt;
   return static_cast<std::int32_t>(static_cast<unsigned char>(info.DeviceHotplug));
 }

@@ -27,4 +27,6 @@ class IVolumes {
 };
 
 // "D:\" for 'D'.
-inline std::u16string DriveRoot(char16_t letter) { return {letter, u':', u'\\'}; }
+inline std::u16string DriveRoot(char16_t letter) {
+  return {letter, u':', u'\\'};
+}

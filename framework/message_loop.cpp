@@ -14,13 +14,17 @@ bool RemoveOne(std::vector<T*>& list, T* item) {
 
 }  // namespace
 
-void CMessageLoop::AddMessageFilter(CMessageFilter* filter) { messageFilters.push_back(filter); }
+void CMessageLoop::AddMessageFilter(CMessageFilter* filter) {
+  messageFilters.push_back(filter);
+}
 
 bool CMessageLoop::RemoveMessageFilter(CMessageFilter* filter) {
   return RemoveOne(messageFilters, filter);
 }
 
-void CMessageLoop::AddIdleHandler(CIdleHandler* handler) { idleHandlers.push_back(handler); }
+void CMessageLoop::AddIdleHandler(CIdleHandler* handler) {
+  idleHandlers.push_back(handler);
+}
 
 bool CMessageLoop::RemoveIdleHandler(CIdleHandler* handler) {
   return RemoveOne(idleHandlers, handler);

@@ -16,7 +16,9 @@ void CUpdateUI::UIEnable(int id, bool enable) {
   }
 }
 
-void CUpdateUI::UIAddChildWindowContainer(HWND container) { containers.push_back(container); }
+void CUpdateUI::UIAddChildWindowContainer(HWND container) {
+  containers.push_back(container);
+}
 
 void CUpdateUI::UIUpdateChildWindows() {
   if (!pending) return;

@@ -6,7 +6,9 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 }
 
-CWindowImpl::~CWindowImpl() { UnsubclassWindow(); }
+CWindowImpl::~CWindowImpl() {
+  UnsubclassWindow();
+}
 
 bool CWindowImpl::SubclassWindow(HWND control) {
   if (hwnd || !control) return false;

@@ -42,8 +42,11 @@ class FakeStrings : public IStringTable {
 FakeVolumes MixedMachine() {
   FakeVolumes volumes;
   volumes.roots = {u"C:\\", u"D:\\", u"E:\\", u"F:\\", u"G:\\"};
-  volumes.types = {{u'C', kDriveFixed}, {u'D', kCdRom}, {u'E', kRemovable},
-                   {u'F', kDriveFixed}, {u'G', kDriveFixed}};
+  volumes.types = {{u'C', kDriveFixed},
+                   {u'D', kCdRom},
+                   {u'E', kRemovable},
+                   {u'F', kDriveFixed},
+                   {u'G', kDriveFixed}};
   // G is fixed but refuses the query; D and E answer but are not fixed.
   volumes.hotplug = {{u'C', 0}, {u'D', 1}, {u'E', 1}, {u'F', 1}};
   return volumes;
@@ -113,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         BroadcastCase{"interface", kDeviceArrival, 5, E, 0, std::nullopt},
         BroadcastCase{"query remove", 0x8001, kDeviceTypeVolume, E, 0, std::nullopt},
         BroadcastCase{"empty mask", kDeviceArrival, kDeviceTypeVolume, 0, 0, std::nullopt},
-        BroadcastCase{"no letter", kDeviceArrival, kDeviceTypeVolume, 1u << 26, 0,
-                      std::nullopt}));
+        BroadcastCase{"no letter", kDeviceArrival, kDeviceTypeVolume, 1u << 26, 0, std::nullopt}));
 
 struct Tables {
   DriveTable available{{u'C', 0}};

@@ -33,8 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DrivesToWake, HotplugThenPresentChosenDrives) {
   const DriveTable available = {{u'C', 0}, {u'F', 1}};
   const DriveTable chosen = {{u'C', 0}, {u'G', 0}};
-  EXPECT_EQ(DrivesToWake(WakeHotplugAndChosen, available, chosen),
-            (Entries{{u'F', 1}, {u'C', 0}}));
+  EXPECT_EQ(DrivesToWake(WakeHotplugAndChosen, available, chosen), (Entries{{u'F', 1}, {u'C', 0}}));
 }
 
 TEST(DrivesToWake, NothingToWake) {

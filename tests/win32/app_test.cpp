@@ -17,8 +17,8 @@ class Program {
     std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started = CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process);
+    started = CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process);
     if (!started) return;
     WaitForInputIdle(process.hProcess, 10000);
     for (int tries = 0; tries < 100 && !dialog; ++tries) {
@@ -28,7 +28,8 @@ class Program {
   }
   ~Program() {
     if (!started) return;
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+      TerminateProcess(process.hProcess, 99);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
@@ -67,8 +68,8 @@ TEST(Program, ShowsTheSettingsDialogAndExitsWithZeroOnTheExitCommand) {
   ASSERT_TRUE(program.started);
   ASSERT_NE(program.dialog, nullptr);
   EXPECT_TRUE(IsWindowVisible(program.dialog));
-  for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 57664, 1010, 1011,
-                 1016, 1012})
+  for (int id :
+       {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 57664, 1010, 1011, 1016, 1012})
     EXPECT_NE(GetDlgItem(program.dialog, id), nullptr) << id;
 
   PostMessageW(program.dialog, WM_COMMAND, MAKEWPARAM(1011, BN_CLICKED), 0);

@@ -17,15 +17,16 @@ struct Control {
 
 // Class names compare without case, as the dialog manager compares them.
 bool operator==(const Control& a, const Control& b) {
-  return a.id == b.id && _wcsicmp(a.className.c_str(), b.className.c_str()) == 0 && a.style == b.style && a.text == b.text &&
-         a.rect.left == b.rect.left && a.rect.top == b.rect.top &&
-         a.rect.right == b.rect.right && a.rect.bottom == b.rect.bottom;
+  return a.id == b.id && _wcsicmp(a.className.c_str(), b.className.c_str()) == 0 &&
+         a.style == b.style && a.text == b.text && a.rect.left == b.rect.left &&
+         a.rect.top == b.rect.top && a.rect.right == b.rect.right && a.rect.bottom == b.rect.bottom;
 }
 
 void PrintTo(const Control& c, std::ostream* os) {
   std::string className(c.className.begin(), c.className.end()), text(c.text.begin(), c.text.end());
-  *os << c.id << " " << className << " \"" << text << "\" style 0x" << std::hex << c.style << std::dec << " rect " << c.rect.left << ","
-      << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
+  *os << c.id << " " << className << " \"" << text << "\" style 0x" << std::hex << c.style
+      << std::dec << " rect " << c.rect.left << "," << c.rect.top << "," << c.rect.right << ","
+      << c.rect.bottom;
 }
 
 struct DialogTemplate {
@@ -71,7 +72,7 @@ class TemplateReader {
 
 std::wstring ClassName(const std::wstring& raw) {
   static const std::pair<const wchar_t*, const wchar_t*> kOrdinals[] = {
-      {L"#128", L"Button"}, {L"#129", L"Edit"},      {L"#130", L"Static"},
+      {L"#128", L"Button"},  {L"#129", L"Edit"},      {L"#130", L"Static"},
       {L"#131", L"ListBox"}, {L"#132", L"ScrollBar"}, {L"#133", L"ComboBox"}};
   for (const auto& [ordinal, name] : kOrdinals) {
     if (raw == ordinal) return name;
@@ -136,17 +137,25 @@ TEST(ResourcesMainDialog, TemplateMatchesTheControlTable) {
       {IDC_MODE_HOTPLUG, L"Button", radio, L"202", {7, 20, 213, 10}},
       {IDC_MODE_HOTPLUG_AND_LIST, L"Button", radio, L"203", {7, 33, 213, 10}},
       {IDC_MODE_LIST, L"Button", radio, L"204", {7, 46, 213, 10}},
-      {IDC_DRIVE_LIST, L"ListBox",
-       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP, L"",
+      {IDC_DRIVE_LIST,
+       L"ListBox",
+       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_TABSTOP,
+       L"",
        {18, 59, 148, 53}},
       {IDC_ADD, L"Button", push, L"205", {170, 59, 50, 14}},
       {IDC_REMOVE, L"Button", push, L"206", {170, 75, 50, 14}},
       {IDC_CLEAR, L"Button", push, L"207", {170, 91, 50, 14}},
-      {IDC_INTERVAL, L"Edit", ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, L"",
+      {IDC_INTERVAL,
+       L"Edit",
+       ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP,
+       L"",
        {7, 116, 24, 14}},
       {IDC_AUTOSTART, L"Button", check, L"209", {7, 134, 213, 10}},
       {IDC_ABOUT, L"Button", push, L"?", {7, 175, 16, 14}},
-      {IDC_LANGUAGE, L"ComboBox", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, L"",
+      {IDC_LANGUAGE,
+       L"ComboBox",
+       CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+       L"",
        {27, 176, 84, 30}},
       {IDC_EXIT, L"Button", push, L"210", {125, 175, 41, 14}},
       {IDC_HIDE, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, L"211", {170, 175, 50, 14}},

@@ -37,8 +37,8 @@ TEST(DrivesProbe, WritesTheFourteenBytesThenDeletesTheFile) {
 
 TEST(DrivesProbe, EmptiesALeftoverFile) {
   RemoveProbeFile(L'P');
-  const HANDLE leftover = CreateFileW(L"P:\\qv_probe.txt", GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, 0, nullptr);
+  const HANDLE leftover =
+      CreateFileW(L"P:\\qv_probe.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(leftover, INVALID_HANDLE_VALUE);
   DWORD written = 0;
   WriteFile(leftover, "a much longer leftover text", 27, &written, nullptr);
@@ -65,9 +65,8 @@ TEST(DrivesProbe, ReadOnlyDriveGetsNoFileAndRaisesNothing) {
 TEST(DrivesProbe, HeldFileIsLeftAlone) {
   // Another program holds the file without sharing: the open fails and nothing is deleted.
   RemoveProbeFile(L'Q');
-  const HANDLE held =
-      CreateFileW(L"Q:\\qv_probe.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                  0, nullptr);
+  const HANDLE held = CreateFileW(L"Q:\\qv_probe.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   ProbeDrive(L'Q');
   DWORD size = GetFileSize(held, nullptr);

@@ -33,14 +33,14 @@ class TestWindow {
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                                 reinterpret_cast<CREATESTRUCTW*>(lParam)
-                                                     ->lpCreateParams));
+      SetWindowLongPtrW(
+          hwnd, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && self->onMessage && (message >= WM_APP || message == WM_TIMER ||
-                                    message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE ||
-                                    message == WM_PAINT || message == 0x0118))
+    if (self && self->onMessage &&
+        (message >= WM_APP || message == WM_TIMER || message == WM_MOUSEMOVE ||
+         message == WM_NCMOUSEMOVE || message == WM_PAINT || message == 0x0118))
       self->onMessage(message, wParam);
     if (message == WM_PAINT) {
       ValidateRect(hwnd, nullptr);
@@ -125,7 +125,8 @@ TEST(FrameworkMessageLoop, OrdinaryMessagesStartANewIdlePeriod) {
 
 class RecordingFilter : public CMessageFilter {
  public:
-  RecordingFilter(std::vector<int>& log, int name, bool takes) : log(log), name(name), takes(takes) {}
+  RecordingFilter(std::vector<int>& log, int name, bool takes)
+      : log(log), name(name), takes(takes) {}
   BOOL PreTranslateMessage(MSG* msg) override {
     if (msg->message != WM_PROBE) return FALSE;
     log.push_back(name);
@@ -169,8 +170,8 @@ TEST(FrameworkMessageLoop, FiltersAreOfferedMostRecentFirstUntilOneTakesIt) {
 }
 
 TEST(FrameworkUpdateUI, EnableWindowOnlyWhenTheStateChanges) {
-  const HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                      nullptr, nullptr, nullptr);
+  const HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                                      nullptr, nullptr);
   const HWND control = CreateWindowExW(0, L"Button", L"", WS_CHILD, 0, 0, 10, 10, parent,
                                        reinterpret_cast<HMENU>(1005), nullptr, nullptr);
   CUpdateUI map({1004, 1005});
@@ -216,8 +217,8 @@ class NoX : public CWindowImpl {
 };
 
 TEST(FrameworkWindowImpl, SubclassHandlesItsMessagesAndPassesOnTheRest) {
-  const HWND edit = CreateWindowExW(0, L"Edit", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
-                                    nullptr, nullptr);
+  const HWND edit =
+      CreateWindowExW(0, L"Edit", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
   NoX noX;
   ASSERT_TRUE(noX.SubclassWindow(edit));
   EXPECT_FALSE(noX.SubclassWindow(edit));  // already attached
