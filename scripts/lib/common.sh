@@ -5,7 +5,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 QVS_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  g++ googletest libgtest-dev clang libclang-rt-14-dev
+  g++ googletest libgtest-dev clang clang-format libclang-rt-14-dev
   wine wine64 xvfb x11-utils imagemagick e2fsprogs zip
 )
 

@@ -176,3 +176,22 @@ TEST_F(MainDialog, CloseCommandIsGreyed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainDialog, KeyboardNavigationRunsBeforeDispatch) {
+  dialog.ShowWindow(SW_SHOW);
+  SetForegroundWindow(dialog.Handle());
+  SetFocus(dialog.GetDlgItem(IDC_ADD));
+  ASSERT_EQ(GetFocus(), dialog.GetDlgItem(IDC_ADD));
+
+  MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(dialog.PreTranslateMessage(&tab));
+  EXPECT_EQ(GetFocus(), dialog.GetDlgItem(IDC_REMOVE));
+
+  // Messages of other windows are left to the loop.
+  MSG other{nullptr, WM_APP, 0, 0, 0, {}};
+  EXPECT_FALSE(dialog.PreTranslateMessage(&other));
+}
+
+}  // namespace
