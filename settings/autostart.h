@@ -1,5 +1,11 @@
 #pragma once
 
+#include <string>
+
 // Whether the machine-wide Run key holds a well-formed "Quorvalestrane" string value. The key is
 // opened for reading and writing, so a user who could not change the value reads "not there".
 bool IsAutostartRegistered();
+
+// Writes the value (the quoted path of moduleDirectory + "qvs_x64.exe") or deletes it. Silent:
+// without write access to the key nothing happens.
+void SetAutostart(const std::u16string& moduleDirectory, bool enable);
