@@ -8,6 +8,7 @@
 #include "framework/module.h"
 #include "framework/wide.h"
 #include "settings/autostart.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -45,11 +46,16 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
       result = OnDeviceChange(wParam, lParam);
       return TRUE;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_EXIT) {
-        OnExit();
-        return TRUE;
+      switch (LOWORD(wParam)) {
+        case IDC_EXIT:
+          OnExit();
+          return TRUE;
+        case IDC_AUTOSTART:
+          OnAutostart(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+          return TRUE;
+        default:
+          return FALSE;
       }
-      return FALSE;
     default:
       return FALSE;
   }
@@ -88,6 +94,16 @@ BOOL CMainDlg::OnInitDialog() {
   chosenList = GetDlgItem(IDC_DRIVE_LIST);
   languageCombo = GetDlgItem(IDC_LANGUAGE);
 
+  intervalEdit.Attach(GetDlgItem(IDC_INTERVAL));
+  intervalEdit.allowNegative = FALSE;
+  intervalEdit.steppingEnabled = TRUE;
+  intervalEdit.minimum = 1;
+  intervalEdit.maximum = 15;
+  intervalEdit.SetValue(kDefaultIntervalMinutes);
+
+  LoadSettings();
+  CheckDlgButton(hwnd, IDC_BALLOONS, showBalloons ? BST_CHECKED : BST_UNCHECKED);
+
   FindFixedDrives(volumes, availableDrives);
   for (const auto& [letter, flag] : availableDrives) {
     if (!driveIcons.contains(letter)) driveIcons[letter] = SmallIconIndex(letter);
@@ -112,7 +128,7 @@ BOOL CMainDlg::OnInitDialog() {
   }
   UIAddChildWindowContainer(hwnd);
 
-  SetTimer(hwnd, IDT_WAKE, kDefaultIntervalMinutes * 60000, nullptr);
+  SetTimer(hwnd, IDT_WAKE, static_cast<UINT>(intervalEdit.GetValue() * 60000), nullptr);
   return TRUE;
 }
 
@@ -125,6 +141,7 @@ void CMainDlg::RegisterForDeviceNotifications() {
 }
 
 void CMainDlg::OnDestroy() {
+  SaveSettings();
   for (auto& [letter, bitmap] : menuBitmaps) bitmap.reset();
   if (CMessageLoop* loop = g_appModule.GetMessageLoop()) {
     loop->RemoveMessageFilter(this);
@@ -136,4 +153,39 @@ void CMainDlg::OnExit() {
   KillTimer(hwnd, IDT_WAKE);
   DestroyWindow();
   PostQuitMessage(0);
+}
+
+void CMainDlg::OnAutostart(UINT code, HWND checkBox) {
+  if (code != BN_CLICKED) return;
+  SetAutostart(moduleDirectory, ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  // Show what the registry holds, not what was clicked: without write access to the key the
+  // program will not start with Windows, and the box must not say it will.
+  CheckDlgButton(hwnd, IDC_AUTOSTART, IsAutostartRegistered() ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CMainDlg::LoadSettings() {
+  Settings settings;
+  settings.wakeMode = wakeMode;
+  settings.chosenDrives = chosenDrives;
+  settings.interval = static_cast<std::int32_t>(intervalEdit.value);
+  settings.languageName = languageName;
+  settings.showBalloons = showBalloons;
+  ReadSettingsFile(moduleDirectory + u"settings.cfg", settings);
+  wakeMode = settings.wakeMode;
+  chosenDrives = std::move(settings.chosenDrives);
+  // The edit clamps the stored interval to its bounds.
+  intervalEdit.SetValue(settings.interval);
+  languageName = std::move(settings.languageName);
+  showBalloons = settings.showBalloons;
+}
+
+void CMainDlg::SaveSettings() {
+  Settings settings;
+  settings.wakeMode = wakeMode;
+  settings.chosenDrives = chosenDrives;
+  settings.interval = static_cast<std::int32_t>(intervalEdit.GetValue());
+  settings.languageName = languageName;
+  settings.showBalloons = showBalloons;
+  // A failed save is silent; the previous file stays as it was.
+  WriteSettingsFile(moduleDirectory + u"settings.cfg", settings);
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "drives/drive_table.h"
+#include "controls/qx_custom_edit.h"
 #include "drives/volumes.h"
 #include "framework/dialog_impl.h"
 #include "framework/handle.h"
@@ -58,6 +59,11 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   void OnWakeTimer(UINT_PTR timerId);
   LRESULT OnDeviceChange(WPARAM event, LPARAM data);
   void OnExit();
+  void OnAutostart(UINT code, HWND checkBox);
+
+  // The settings file beside the executable.
+  void LoadSettings();
+  void SaveSettings();
 
   // Fills list box 1004 with one description per chosen drive, in letter order.
   void FillChosenList();
@@ -66,6 +72,7 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   std::u16string moduleDirectory;
   std::u16string languageName;
   HWND languageCombo = nullptr;
+  QxCustomEdit intervalEdit;  // the wake interval in minutes; no other member holds it
   HWND chosenList = nullptr;
   std::map<char16_t, UniqueBitmap> menuBitmaps;  // tray menu pictures; deleted in OnDestroy
   DriveIcons driveIcons;

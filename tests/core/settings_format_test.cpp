@@ -41,9 +41,9 @@ TEST(SettingsFormat, DefaultsGiveTheThirtyFiveByteFile) {
 TEST(SettingsFormat, ChosenDrivesFollowTheCountInLetterOrder) {
   Settings settings = DefaultsWithEnglish();
   settings.chosenDrives = {{u'E', 1}, {u'C', 0}};
-  Bytes expected(kEnglishFile.begin(), kEnglishFile.begin() + 4);
-  expected.insert(expected.end(), {0x02, 0, 0, 0, 0x43, 0, 0, 0, 0, 0, 0x45, 0, 1, 0, 0, 0});
-  expected.insert(expected.end(), kEnglishFile.begin() + 8, kEnglishFile.end());
+  const Bytes expected = {0x02, 0,   0, 0,   0x02, 0,    0, 0,   0x43, 0,   0, 0, 0, 0,   0x45, 0,
+                          1,    0,   0, 0,   0x0D, 0x0A, 0, 0,   0,    7,   0, 0, 0, 'E', 0,    'n',
+                          0,    'g', 0, 'l', 0,    'i',  0, 's', 0,    'h', 0, 1, 0, 0,   0};
   EXPECT_EQ(ToTextMode(EncodeSettings(settings)), expected);
   EXPECT_EQ(RoundTrip(settings), settings);
 }
@@ -119,8 +119,9 @@ TEST(SettingsFormat, ImplausibleFieldsStopTheReading) {
   EXPECT_EQ(s.interval, 10);
 
   // A name of 255 units.
-  Bytes longName = {1, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 255, 0, 0, 0};
-  longName.resize(longName.size() + 510 + 4, 'a');
+  Bytes longName(16 + 510 + 4, 'a');
+  const unsigned char head[16] = {1, 0, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 255, 0, 0, 0};
+  std::copy(std::begin(head), std::end(head), longName.begin());
   s = decode(longName);
   EXPECT_EQ(s.interval, 5);
   EXPECT_EQ(s.languageName, u"");

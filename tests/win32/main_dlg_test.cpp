@@ -8,15 +8,26 @@
 
 namespace {
 
+// The settings file that the dialog reads and writes beside the test executable.
+std::wstring SettingsPath() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring file(path);
+  return file.substr(0, file.rfind(L'\\') + 1) + L"settings.cfg";
+}
+
 class MainDialog : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Each test starts from the defaults; the dialog saves its state when it is destroyed.
+    DeleteFileW(SettingsPath().c_str());
     volumes.hotplug = {{u'P', 1}};
     ASSERT_NE(dialog.Create(nullptr), nullptr);
     list = dialog.GetDlgItem(IDC_DRIVE_LIST);
   }
   void TearDown() override {
     if (dialog.IsWindow()) dialog.DestroyWindow();
+    DeleteFileW(SettingsPath().c_str());
   }
 
   LRESULT SendVolume(WPARAM event, char16_t letter, DWORD mask = 0, WORD flags = 0) {

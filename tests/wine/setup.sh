@@ -2,7 +2,7 @@
 # Prepares the build tree's Wine test environment: a private Xvfb, the Wine prefix (created once
 # per build tree) and the test drives:
 #   P:, Q:  fixed disks on writable folders      R:  CD-ROM      S:  floppy (removable)
-#   O:      fixed disk on a folder nothing can be written to
+#   O:      fixed disk on a folder nothing can be written to (and Q:\readonly likewise)
 # Usage: setup.sh BUILD_DIR
 set -euo pipefail
 wine_dir=$(realpath -m "$1/wine")
@@ -27,7 +27,9 @@ fi
 [ -f display ] || { echo "no display for Xvfb" >&2; exit 1; }
 export DISPLAY=$(cat display)
 
-if [ ! -f prefix/.qvs-ready ]; then
+# Bump the stamp when the prefix's contents change, so that existing build trees make it anew.
+stamp=prefix/.qvs-ready-2
+if [ ! -f "$stamp" ]; then
   rm -rf prefix drives
   wineboot -i >/dev/null 2>&1
   mkdir -p drives/o drives/p drives/q drives/r drives/s
@@ -35,14 +37,21 @@ if [ ! -f prefix/.qvs-ready ]; then
   for d in o p q; do wine reg add 'HKLM\Software\Wine\Drives' /v "$d:" /d hd /f >/dev/null; done
   wine reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f >/dev/null
   wine reg add 'HKLM\Software\Wine\Drives' /v s: /d floppy /f >/dev/null
+  # One virtual desktop holds every window: without a window manager on Xvfb, Wine otherwise
+  # waits up to 2 s for each visible top-level window that is hidden or destroyed.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null
   wineserver -w
-  touch prefix/.qvs-ready
+  touch "$stamp"
 fi
 
-# Read-only target. Root writes through permission bits, so prefer the immutable attribute;
-# cleanup.sh lifts it again.
-rm -f drives/o/* 2>/dev/null || true
-chattr +i drives/o 2>/dev/null || chmod 555 drives/o
+# Read-only targets. Root writes through permission bits, so prefer the immutable attribute;
+# cleanup.sh lifts it again. Q:\readonly holds a settings file that no save may replace.
+chattr -i drives/o drives/q/readonly 2>/dev/null || true
+rm -rf drives/o/* drives/q/readonly
+mkdir -p drives/q/readonly
+printf 'previous settings' >drives/q/readonly/settings.cfg
+for d in drives/o drives/q/readonly; do chattr +i "$d" 2>/dev/null || chmod 555 "$d"; done
 
 # Drive links and types are read when the Wine server starts: begin with a fresh one.
 wineserver -k 2>/dev/null || true
