@@ -7,6 +7,7 @@
 #include "drives/system_volumes.h"
 #include "framework/module.h"
 #include "framework/wide.h"
+#include "localisation/lang_manager.h"
 #include "settings/autostart.h"
 #include "settings/settings_file.h"
 
@@ -24,10 +25,8 @@ std::u16string ModulePath() {
 
 }  // namespace
 
-CMainDlg::CMainDlg(const IVolumes& volumes, const IStringTable& strings)
-    : CUpdateUI({IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}),
-      volumes(volumes),
-      strings(strings) {}
+CMainDlg::CMainDlg(const IVolumes& volumes)
+    : CUpdateUI({IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}), volumes(volumes) {}
 
 BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                     LRESULT& result, DWORD mapId) {
@@ -52,6 +51,10 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
           return TRUE;
         case IDC_AUTOSTART:
           OnAutostart(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+          return TRUE;
+        case IDC_LANGUAGE:
+          if (HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
+          OnLanguageChange();
           return TRUE;
         default:
           return FALSE;
@@ -104,12 +107,23 @@ BOOL CMainDlg::OnInitDialog() {
   LoadSettings();
   CheckDlgButton(hwnd, IDC_BALLOONS, showBalloons ? BST_CHECKED : BST_UNCHECKED);
 
+  g_langManager.SetLanguageFolder(moduleDirectory + u"lang\\");
+  g_langManager.ScanLanguages();
+  if (languageName.empty()) languageName = u"English";
+  g_langManager.SelectLanguage(languageName);
+  g_langManager.ForEachLanguage([this](const std::u16string& name) {
+    ::SendMessageW(languageCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(name)));
+  });
+  ::SendMessageW(languageCombo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(AsWide(languageName)));
+
   FindFixedDrives(volumes, availableDrives);
   for (const auto& [letter, flag] : availableDrives) {
     if (!driveIcons.contains(letter)) driveIcons[letter] = SmallIconIndex(letter);
   }
   CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
   FillChosenList();
+  g_langManager.TranslateWindow(hwnd);
 
   // The window keeps these two icons to its end; they are never destroyed.
   const HINSTANCE instance = g_baseModule.ResourceInstance();
@@ -188,4 +202,19 @@ void CMainDlg::SaveSettings() {
   settings.showBalloons = showBalloons;
   // A failed save is silent; the previous file stays as it was.
   WriteSettingsFile(moduleDirectory + u"settings.cfg", settings);
+}
+
+void CMainDlg::OnLanguageChange() {
+  const auto selection = ::SendMessageW(languageCombo, CB_GETCURSEL, 0, 0);
+  const auto length = ::SendMessageW(languageCombo, CB_GETLBTEXTLEN, selection, 0);
+  if (selection < 0 || length < 0) return;
+  std::u16string name(static_cast<std::size_t>(length) + 1, u'\0');
+  ::SendMessageW(languageCombo, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(name.data()));
+  name.resize(static_cast<std::size_t>(length));
+  if (name == languageName) return;
+  languageName = name;
+  g_langManager.SelectLanguage(languageName);
+  g_langManager.TranslateWindow(hwnd);
+  // The drive descriptions carry translated texts.
+  FillChosenList();
 }

@@ -16,7 +16,6 @@
 #include "framework/handle.h"
 #include "framework/message_loop.h"
 #include "framework/update_ui.h"
-#include "localisation/string_table.h"
 
 // Controls of dialog 129, in tab order.
 constexpr int IDC_MODE_ALL = 1000;
@@ -45,8 +44,8 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
  public:
   static constexpr UINT IDD = 129;
 
-  // `volumes` and `strings` must outlive the dialog.
-  CMainDlg(const IVolumes& volumes, const IStringTable& strings);
+  // `volumes` must outlive the dialog.
+  explicit CMainDlg(const IVolumes& volumes);
 
   BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                             DWORD mapId = 0) override;
@@ -60,6 +59,7 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   LRESULT OnDeviceChange(WPARAM event, LPARAM data);
   void OnExit();
   void OnAutostart(UINT code, HWND checkBox);
+  void OnLanguageChange();
 
   // The settings file beside the executable.
   void LoadSettings();
@@ -88,5 +88,4 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   void RefreshDrives();
 
   const IVolumes& volumes;
-  const IStringTable& strings;
 };

@@ -5,11 +5,12 @@
 #include "drives/system_volumes.h"
 #include "drives/volume_broadcast.h"
 #include "framework/wide.h"
+#include "localisation/lang_manager.h"
 
 void CMainDlg::FillChosenList() {
   ::SendMessageW(chosenList, LB_RESETCONTENT, 0, 0);
   for (const auto& [letter, flag] : chosenDrives) {
-    const std::u16string line = FormatDriveDescription(volumes, strings, letter, flag);
+    const std::u16string line = FormatDriveDescription(volumes, g_langManager, letter, flag);
     ::SendMessageW(chosenList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(line)));
   }
 }

@@ -3,7 +3,6 @@
 #include "app/main_dlg.h"
 #include "drives/system_volumes.h"
 #include "framework/module.h"
-#include "localisation/lang_manager.h"
 #include "settings/autostart.h"
 
 int Run(LPWSTR, int showCommand) {
@@ -13,7 +12,7 @@ int Run(LPWSTR, int showCommand) {
   const CSystemVolumes volumes;
   int result = 0;
   {
-    CMainDlg dialog(volumes, g_langManager);
+    CMainDlg dialog(volumes);
     if (dialog.Create(nullptr)) {
       // Started with Windows: only the tray icon shows.
       if (IsAutostartRegistered()) showCommand = SW_HIDE;

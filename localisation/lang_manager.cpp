@@ -1,6 +1,161 @@
 #include "localisation/lang_manager.h"
 
+#include "framework/handle.h"
+#include "framework/wide.h"
+
+namespace {
+
+// Language files are a few kilobytes; anything far larger is not one.
+constexpr LONGLONG kMaxLanguageFileBytes = 16 << 20;
+
+std::u16string WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+std::u16string MenuText(HMENU menu, int position) {
+  const int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
+  if (length <= 0) return {};
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetMenuStringW(menu, position, reinterpret_cast<wchar_t*>(text.data()),
+                                    length + 1, MF_BYPOSITION);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+// An edit's text is data, not an id: the interval edit must never show the text of the id that
+// equals its number.
+bool IsEdit(HWND window) {
+  wchar_t className[8] = {};
+  return GetClassNameW(window, className, 8) && lstrcmpiW(className, L"Edit") == 0;
+}
+
+}  // namespace
+
+bool CLangManager::ScanLanguages() {
+  languages.clear();
+  const std::u16string pattern = languageFolder + languageMask;
+  if (pattern.size() >= MAX_PATH) return true;  // such a search finds nothing
+
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(AsWide(pattern), &found);
+  if (search == INVALID_HANDLE_VALUE) return true;
+  bool complete = true;
+  do {
+    if (!ReadLanguageHeader(FromWide(found.cFileName))) {
+      complete = false;
+      break;
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return complete;
+}
+
+bool CLangManager::ReadFileBytes(const std::u16string& fileName, std::string& bytes) const {
+  // A directory does not open as a file, so a folder named "x.lng" fails here.
+  const UniqueFile file(CreateFileW(AsWide(languageFolder + fileName), GENERIC_READ,
+                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+  LARGE_INTEGER size;
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxLanguageFileBytes)
+    return false;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+    return false;
+  bytes.resize(read);
+  return true;
+}
+
+bool CLangManager::ReadLanguageHeader(const std::u16string& fileName) {
+  std::string bytes;
+  if (!ReadFileBytes(fileName, bytes)) return false;
+  const LanguageFile file = ParseLanguageFile(bytes, true);
+  if (!file.valid) return false;
+  languages[file.languageName] = fileName;  // a later file of the same name wins
+  return true;
+}
+
+void CLangManager::ForEachLanguage(
+    const std::function<void(const std::u16string&)>& visitor) const {
+  for (const auto& [name, fileName] : languages) visitor(name);
+}
+
+bool CLangManager::SelectLanguage(const std::u16string& name) {
+  const auto it = languages.find(name);
+  if (it == languages.end()) return false;
+  return LoadLanguageFile(it->second);
+}
+
+bool CLangManager::LoadLanguageFile(const std::u16string& fileName) {
+  texts.clear();
+  std::string bytes;
+  if (!ReadFileBytes(fileName, bytes)) return false;
+  LanguageFile file = ParseLanguageFile(bytes);
+  if (!file.valid) return false;
+  texts = std::move(file.texts);
+  return true;
+}
+
 std::u16string CLangManager::GetText(std::uint32_t id) const {
   const auto it = texts.find(id);
   return it != texts.end() ? it->second : std::u16string();
+}
+
+void CLangManager::RegisterWindow(HWND window) {
+  if (IsEdit(window)) return;
+  if (const std::uint32_t id = ParseStringId(WindowText(window))) windowIds[id].push_back(window);
+}
+
+void CLangManager::TranslateWindow(HWND window) {
+  if (!window || !IsWindow(window)) return;
+  RegisterWindow(window);
+  for (HWND child = GetWindow(window, GW_CHILD); child && IsWindow(child);
+       child = GetWindow(child, GW_HWNDNEXT))
+    RegisterWindow(child);
+
+  for (const auto& [id, windows] : windowIds) {
+    const auto text = texts.find(id);
+    if (text == texts.end()) continue;
+    for (HWND registered : windows) {
+      if (IsWindow(registered)) SetWindowTextW(registered, AsWide(text->second));
+    }
+  }
+  UpdateWindow(window);
+}
+
+void CLangManager::RegisterMenu(HMENU menu) {
+  if (!menu || !IsMenu(menu)) return;
+  const int count = GetMenuItemCount(menu);
+  for (int position = 0; position < count; ++position) {
+    if (const std::uint32_t id = ParseStringId(MenuText(menu, position)))
+      menuItems[id] = {menu, position};
+    RegisterMenu(GetSubMenu(menu, position));
+  }
+}
+
+void CLangManager::TranslateMenu(HMENU menu) {
+  if (!menu || !IsMenu(menu)) return;
+  RegisterMenu(menu);
+
+  for (const auto& [id, item] : menuItems) {
+    const auto& [owner, position] = item;
+    const auto text = texts.find(id);
+    if (text == texts.end() || !IsMenu(owner)) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    if (!GetMenuItemInfoW(owner, position, TRUE, &info)) continue;  // the position is gone
+    // An item that opens a submenu keeps it: it is modified as a popup with the same submenu.
+    UINT flags = MF_BYPOSITION | MF_STRING | info.fState;
+    UINT_PTR command = GetMenuItemID(owner, position);
+    if (const HMENU submenu = GetSubMenu(owner, position)) {
+      flags |= MF_POPUP;
+      command = reinterpret_cast<UINT_PTR>(submenu);
+    }
+    ModifyMenuW(owner, position, flags, command, AsWide(text->second));
+  }
 }

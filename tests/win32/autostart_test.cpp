@@ -91,7 +91,7 @@ class AutostartCheckBox : public AutostartRegistry {
   bool Checked() { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
   CTestVolumes volumes;
-  CMainDlg dialog{volumes, g_langManager};
+  CMainDlg dialog{volumes};
   HWND box = nullptr;
 };
 

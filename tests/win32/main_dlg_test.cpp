@@ -61,7 +61,7 @@ class MainDialog : public ::testing::Test {
   }
 
   CTestVolumes volumes;
-  CMainDlg dialog{volumes, g_langManager};
+  CMainDlg dialog{volumes};
   HWND list = nullptr;
 };
 
