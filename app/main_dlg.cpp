@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/module_directory.h"
+#include "controls/about_dlg.h"
 #include "drives/drive_discovery.h"
 #include "drives/system_volumes.h"
 #include "framework/module.h"
@@ -46,6 +47,9 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
       return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
+        case IDC_ABOUT:
+          OnAbout();
+          return TRUE;
         case IDC_EXIT:
           OnExit();
           return TRUE;
@@ -217,4 +221,9 @@ void CMainDlg::OnLanguageChange() {
   g_langManager.TranslateWindow(hwnd);
   // The drive descriptions carry translated texts.
   FillChosenList();
+}
+
+void CMainDlg::OnAbout() {
+  CAboutDlg about;
+  about.DoModal(GetActiveWindow());
 }

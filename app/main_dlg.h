@@ -60,6 +60,7 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   void OnExit();
   void OnAutostart(UINT code, HWND checkBox);
   void OnLanguageChange();
+  void OnAbout();
 
   // The settings file beside the executable.
   void LoadSettings();

@@ -166,6 +166,32 @@ TEST(ResourcesMainDialog, TemplateMatchesTheControlTable) {
   EXPECT_EQ(dialog.controls, expected);
 }
 
+TEST(ResourcesAboutDialog, TemplateMatchesTheControlTable) {
+  const DialogTemplate dialog = LoadTemplate(100);
+  EXPECT_EQ(dialog.style,
+            static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT));
+  EXPECT_EQ(dialog.caption, L"100 About");
+  EXPECT_EQ(dialog.font, L"MS Shell Dlg");
+  EXPECT_EQ(dialog.pointSize, 8);
+  EXPECT_EQ(dialog.width, 175);
+  EXPECT_EQ(dialog.height, 95);
+  const std::vector<Control> expected = {
+      {-1, L"Static", SS_WHITERECT, L"", {0, 0, 175, 65}},
+      {1015, L"Static", SS_ICON, L"#128", {40, 7, 20, 20}},
+      {1012, L"Static", SS_CENTERIMAGE | WS_GROUP, L"Quorvalestrane", {72, 7, 64, 20}},
+      {1011, L"Static", SS_RIGHT | WS_GROUP, L"<version>", {71, 26, 97, 8}},
+      {1014, L"Static", SS_CENTER | WS_GROUP, L"101 <description>", {11, 38, 151, 19}},
+      {-1, L"Static", SS_ETCHEDHORZ, L"", {-3, 65, 182, 1}},
+      {1013,
+       L"Static",
+       SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | WS_GROUP,
+       L"<rights>",
+       {7, 74, 100, 14}},
+      {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, L"OK", {118, 74, 50, 14}},
+  };
+  EXPECT_EQ(dialog.controls, expected);
+}
+
 TEST(ResourcesIcon, GroupHoldsTheFiveSizes) {
   const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(128), RT_GROUP_ICON);
   ASSERT_NE(found, nullptr);
