@@ -148,11 +148,7 @@ LRESULT QxCustomEdit::OnSetText(WPARAM wParam, LPARAM lParam) {
 }
 
 std::u16string QxCustomEdit::Text() const {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int copied = GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
+  return WindowText(hwnd);
 }
 
 void QxCustomEdit::ShowValue() {

@@ -22,3 +22,11 @@ void CWindow::CenterWindow() const {
   y = std::max(area.top, std::min(y, area.bottom - height));
   SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+std::u16string WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}

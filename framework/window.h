@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+// The window's whole text, however long.
+std::u16string WindowText(HWND window);
+
 class CWindow {
  public:
   CWindow() = default;

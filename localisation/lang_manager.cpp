@@ -1,20 +1,13 @@
 #include "localisation/lang_manager.h"
 
 #include "framework/handle.h"
+#include "framework/window.h"
 #include "framework/wide.h"
 
 namespace {
 
 // Language files are a few kilobytes; anything far larger is not one.
 constexpr LONGLONG kMaxLanguageFileBytes = 16 << 20;
-
-std::u16string WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
 
 std::u16string MenuText(HMENU menu, int position) {
   const int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
