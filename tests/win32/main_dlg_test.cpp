@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/main_dlg.h"
+#include "framework/window.h"
 #include "localisation/lang_manager.h"
 #include "tests/win32/test_volumes.h"
 
@@ -203,6 +204,53 @@ TEST_F(MainDialog, KeyboardNavigationRunsBeforeDispatch) {
   // Messages of other windows are left to the loop.
   MSG other{nullptr, WM_APP, 0, 0, 0, {}};
   EXPECT_FALSE(dialog.PreTranslateMessage(&other));
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<unsigned char> ReadAll(const std::wstring& path) {
+  std::vector<unsigned char> bytes(4096);
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD read = 0;
+  if (file != INVALID_HANDLE_VALUE) {
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+  }
+  bytes.resize(read);
+  return bytes;
+}
+
+TEST(MainDialogSettings, LoadedAtInitialisationAndSavedWhenDestroyed) {
+  // Mode 3, drive C (flag 0), interval 40, no language name, balloons off.
+  const std::vector<unsigned char> stored = {3, 0,  0, 0, 1, 0, 0, 0, 'C', 0, 0, 0, 0,
+                                             0, 40, 0, 0, 0, 0, 0, 0, 0,   0, 0, 0, 0};
+  const HANDLE file =
+      CreateFileW(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, stored.data(), static_cast<DWORD>(stored.size()), &written, nullptr);
+  CloseHandle(file);
+
+  CTestVolumes volumes;
+  CMainDlg dialog{volumes};
+  ASSERT_NE(dialog.Create(nullptr), nullptr);
+  EXPECT_EQ(dialog.wakeMode, WakeChosenDrives);
+  EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_MODE_LIST), BST_CHECKED);
+  EXPECT_EQ(dialog.chosenDrives, (DriveTable{{u'C', 0}}));
+  EXPECT_EQ(::SendMessageW(dialog.GetDlgItem(IDC_DRIVE_LIST), LB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(WindowText(dialog.GetDlgItem(IDC_INTERVAL)), u"15");  // clamped by the edit
+  EXPECT_EQ(dialog.languageName, u"English");
+  EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_BALLOONS), BST_UNCHECKED);
+
+  SetWindowTextW(dialog.GetDlgItem(IDC_INTERVAL), L"5");
+  dialog.DestroyWindow();
+  const std::vector<unsigned char> saved = {3,   0, 0,   0, 1,   0, 0,   0, 'C', 0, 0,   0, 0,   0,
+                                            5,   0, 0,   0, 7,   0, 0,   0, 'E', 0, 'n', 0, 'g', 0,
+                                            'l', 0, 'i', 0, 's', 0, 'h', 0, 0,   0, 0,   0};
+  EXPECT_EQ(ReadAll(SettingsPath()), saved);
+  DeleteFileW(SettingsPath().c_str());
 }
 
 }  // namespace
