@@ -91,6 +91,10 @@ struct BroadcastCase {
   std::optional<VolumeEvent> expected;
 };
 
+void PrintTo(const BroadcastCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class DecodeVolumeBroadcastCases : public ::testing::TestWithParam<BroadcastCase> {};
 
 TEST_P(DecodeVolumeBroadcastCases, ActsOnLocalVolumeArrivalAndRemovalOnly) {
@@ -107,16 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
         BroadcastCase{"arrival", kDeviceArrival, kDeviceTypeVolume, F, 0, VolumeEvent{true, u'F'}},
         BroadcastCase{"removal", kDeviceRemoveComplete, kDeviceTypeVolume, E, 0,
                       VolumeEvent{false, u'E'}},
-        BroadcastCase{"lowest bit only", kDeviceArrival, kDeviceTypeVolume, E | F, 0,
+        BroadcastCase{"lowest_bit_only", kDeviceArrival, kDeviceTypeVolume, E | F, 0,
                       VolumeEvent{true, u'E'}},
-        BroadcastCase{"A and Z", kDeviceArrival, kDeviceTypeVolume, 1u | 1u << 25, 0,
+        BroadcastCase{"A_and_Z", kDeviceArrival, kDeviceTypeVolume, 1u | 1u << 25, 0,
                       VolumeEvent{true, u'A'}},
         BroadcastCase{"media", kDeviceArrival, kDeviceTypeVolume, E, 1, std::nullopt},
         BroadcastCase{"network", kDeviceArrival, kDeviceTypeVolume, E, 2, std::nullopt},
         BroadcastCase{"interface", kDeviceArrival, 5, E, 0, std::nullopt},
-        BroadcastCase{"query remove", 0x8001, kDeviceTypeVolume, E, 0, std::nullopt},
-        BroadcastCase{"empty mask", kDeviceArrival, kDeviceTypeVolume, 0, 0, std::nullopt},
-        BroadcastCase{"no letter", kDeviceArrival, kDeviceTypeVolume, 1u << 26, 0, std::nullopt}));
+        BroadcastCase{"query_remove", 0x8001, kDeviceTypeVolume, E, 0, std::nullopt},
+        BroadcastCase{"empty_mask", kDeviceArrival, kDeviceTypeVolume, 0, 0, std::nullopt},
+        BroadcastCase{"no_letter", kDeviceArrival, kDeviceTypeVolume, 1u << 26, 0, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct Tables {
   DriveTable available{{u'C', 0}};

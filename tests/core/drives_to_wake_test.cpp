@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "drives/drive_table.h"
 
 namespace {
@@ -16,6 +18,10 @@ struct WakeCase {
 const DriveTable kAvailable = {{u'C', 0}, {u'F', 1}, {u'H', 1}};
 const DriveTable kChosen = {{u'C', 0}, {u'D', 1}, {u'H', 0}};
 
+void PrintTo(const WakeCase& c, std::ostream* os) {
+  *os << "mode " << c.mode;
+}
+
 class DrivesToWakeByMode : public ::testing::TestWithParam<WakeCase> {};
 
 TEST_P(DrivesToWakeByMode, TakesEachEntryFromItsTableInOrder) {
@@ -28,7 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
                       WakeCase{WakeHotplugDrives, {{u'F', 1}, {u'H', 1}}},
                       WakeCase{WakeHotplugAndChosen, {{u'F', 1}, {u'H', 1}, {u'C', 0}, {u'H', 0}}},
                       WakeCase{WakeChosenDrives, {{u'C', 0}, {u'H', 0}}}, WakeCase{4, {}},
-                      WakeCase{-1, {}}));
+                      WakeCase{-1, {}}),
+    [](const auto& info) {
+      const std::int32_t mode = info.param.mode;
+      return mode < 0 ? "ModeMinus" + std::to_string(-mode) : "Mode" + std::to_string(mode);
+    });
 
 TEST(DrivesToWake, HotplugThenPresentChosenDrives) {
   const DriveTable available = {{u'C', 0}, {u'F', 1}};
