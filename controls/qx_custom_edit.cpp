@@ -28,7 +28,7 @@ BOOL QxCustomEdit::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARA
       result = OnChar(wParam, lParam);
       return TRUE;
     case WM_KEYDOWN:
-      if (!OnKeyDown(wParam)) return FALSE;
+      if (!OnKeyDown(wParam, lParam)) return FALSE;
       result = 0;
       return TRUE;
     case WM_KEYUP:
@@ -95,13 +95,13 @@ LRESULT QxCustomEdit::OnChar(WPARAM ch, LPARAM lParam) {
   return result;
 }
 
-bool QxCustomEdit::OnKeyDown(WPARAM key) {
+bool QxCustomEdit::OnKeyDown(WPARAM key, LPARAM lParam) {
   switch (key) {
     case VK_CONTROL:
       ctrlDown = true;
       return false;
     case VK_DELETE:
-      DefWindowProc(WM_KEYDOWN, key, 0);
+      DefWindowProc(WM_KEYDOWN, key, lParam);
       Notify(QXEN_CHANGE);
       return true;
     case VK_UP:

@@ -45,7 +45,7 @@ class QxCustomEdit : public CWindowImpl {
 
  private:
   LRESULT OnChar(WPARAM ch, LPARAM lParam);
-  bool OnKeyDown(WPARAM key);  // true when the key is swallowed
+  bool OnKeyDown(WPARAM key, LPARAM lParam);  // true when the key is swallowed
   void OnMouseWheel(WPARAM wParam);
   void OnPaste();
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
