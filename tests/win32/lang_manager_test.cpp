@@ -108,6 +108,40 @@ TEST(LanguageScan, ABrokenFileStopsTheScan) {
   EXPECT_FALSE(manager.ScanLanguages());
 }
 
+// A folder of exactly `length` units (with its final backslash) on P:, holding one language.
+std::wstring DeepFolder(std::size_t length, wchar_t fill) {
+  std::wstring path = L"P:\\";
+  while (path.size() < length) {
+    const std::size_t room = length - path.size() - 1;
+    path += std::wstring(room > 100 ? 100 : room, fill) + L"\\";
+    CreateDirectoryW(path.c_str(), nullptr);
+  }
+  const HANDLE file = CreateFileW((path + L"deep.lng").c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, (kHeader + "Deep\n").data(), static_cast<DWORD>(kHeader.size() + 5), &written,
+            nullptr);
+  CloseHandle(file);
+  return path;
+}
+
+TEST(LanguageScan, APatternOf260UnitsFindsNothing) {
+  CLangManager manager;
+  // Folder and "*.lng" make 259 units: found.
+  manager.SetLanguageFolder(FromWide(DeepFolder(254, L'd').c_str()));
+  EXPECT_TRUE(manager.ScanLanguages());
+  EXPECT_EQ(Names(manager), std::vector<std::u16string>{u"Deep"});
+  // 260 units: nothing, although Wine's own search would find the file.
+  const std::wstring longer = DeepFolder(255, L'e');
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((longer + L"*.lng").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  manager.SetLanguageFolder(FromWide(longer.c_str()));
+  EXPECT_TRUE(manager.ScanLanguages());
+  EXPECT_TRUE(Names(manager).empty())
+      << "the system's search found it: " << (search != INVALID_HANDLE_VALUE);
+}
+
 TEST(LanguageSelect, ExactNamesAndVanishedFiles) {
   LangFolder folder(L"select");
   folder.Write(L"en.lng", kHeader + "English\n201 All drives\n");
