@@ -82,7 +82,6 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   DriveTable availableDrives;
   DriveTable chosenDrives;
   std::int32_t wakeMode = WakeHotplugAndChosen;
-  std::int32_t intervalAtShow = 0;
 
  private:
   void RegisterForDeviceNotifications();

@@ -119,7 +119,13 @@ TEST(FrameworkMessageLoop, OrdinaryMessagesStartANewIdlePeriod) {
     if (calls == 1) PostMessageW(window.hwnd, WM_PROBE, 0, 0);
     if (calls == 2) PostQuitMessage(0);
   };
+  // Should the second idle period never come, the timer ends the loop instead of a hang.
+  window.onMessage = [&](UINT message, WPARAM) {
+    if (message == WM_TIMER) PostQuitMessage(0);
+  };
+  SetTimer(window.hwnd, 1, 2000, nullptr);
   loop.Run();
+  KillTimer(window.hwnd, 1);
   EXPECT_EQ(idle.calls, 2);
 }
 

@@ -9,9 +9,7 @@ std::optional<std::int32_t> CTestVolumes::HotplugFlag(char16_t letter) const {
 }
 
 void RemoveProbeFile(wchar_t letter) {
-  const wchar_t path[] = {letter, L':', L'\\', 0};
-  std::wstring file = std::wstring(path) + L"qv_probe.txt";
-  DeleteFileW(file.c_str());
+  DeleteFileW((std::wstring(1, letter) + L":\\qv_probe.txt").c_str());
 }
 
 CProbeWatch::CProbeWatch(wchar_t letter) {
