@@ -1,16 +1,15 @@
 #include "app/main_dlg.h"
 
-#include <shellapi.h>
-
 #include "app/module_directory.h"
-#include "controls/about_dlg.h"
 #include "drives/drive_discovery.h"
 #include "drives/system_volumes.h"
 #include "framework/module.h"
+#include "framework/reflection.h"
 #include "framework/wide.h"
 #include "localisation/lang_manager.h"
 #include "settings/autostart.h"
 #include "settings/settings_file.h"
+#include "tray/tray_rules.h"
 
 namespace {
 
@@ -18,10 +17,9 @@ namespace {
 constexpr GUID kDeviceInterfaceClass = {
     0x25DBCE51, 0x6C8F, 0x4A72, {0x8A, 0x6D, 0xB5, 0x4C, 0x2B, 0x4F, 0xC8, 0x35}};
 
-std::u16string ModulePath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return FromWide(path, length < MAX_PATH ? length : MAX_PATH - 1);
+HICON LoadProgramIcon(int width, int height) {
+  return static_cast<HICON>(LoadImageW(g_baseModule.ResourceInstance(), MAKEINTRESOURCEW(128),
+                                       IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -29,9 +27,11 @@ std::u16string ModulePath() {
 CMainDlg::CMainDlg(const IVolumes& volumes)
     : CUpdateUI({IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}), volumes(volumes) {}
 
+// The map, in the order handlers are tried.
 BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                     LRESULT& result, DWORD mapId) {
   if (mapId != 0) return FALSE;
+  result = 0;
   switch (message) {
     case WM_INITDIALOG:
       result = OnInitDialog();
@@ -45,27 +45,78 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
     case WM_DEVICECHANGE:
       result = OnDeviceChange(wParam, lParam);
       return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
+    case WM_SIZE:
+      OnMinimize(static_cast<UINT>(wParam));
+      return TRUE;
+    case WM_TRAYNOTIFY:
+      trayIcon.HandleTrayMessage(wParam, lParam);
+      return TRUE;
+    case WM_ENDSESSION:
+      // Logoff or shutdown ends the program without an exit command: keep what the user set.
+      if (wParam) SaveSettings();
+      return TRUE;
+    case WM_COMMAND: {
+      const UINT id = LOWORD(wParam);
+      const UINT code = HIWORD(wParam);
+      const auto control = reinterpret_cast<HWND>(lParam);
+      switch (id) {
+        case IDCANCEL:
+          OnHide();
+          return TRUE;
         case IDC_ABOUT:
           OnAbout();
+          return TRUE;
+        case IDC_HIDE:
+          OnHide();
           return TRUE;
         case IDC_EXIT:
           OnExit();
           return TRUE;
+        case IDC_REMOVE:
+          OnRemoveDrive();
+          return TRUE;
+        case IDC_CLEAR:
+          OnClearDrives();
+          return TRUE;
         case IDC_AUTOSTART:
-          OnAutostart(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+          OnAutostart(code, control);
+          return TRUE;
+        case IDC_BALLOONS:
+          OnShowBalloons(code, control);
+          return TRUE;
+        case ID_TRAY_EXIT:
+          OnExit();
+          return TRUE;
+        case ID_TRAY_SHOW:
+          OnShowSettings();
           return TRUE;
         case IDC_LANGUAGE:
-          if (HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
+          if (code != CBN_SELCHANGE) break;
           OnLanguageChange();
           return TRUE;
+        case IDC_MODE_ALL:
+        case IDC_MODE_HOTPLUG:
+        case IDC_MODE_HOTPLUG_AND_LIST:
+        case IDC_MODE_LIST:
+          OnModeChange(code, static_cast<int>(id));
+          return TRUE;
         default:
-          return FALSE;
+          if (id >= TrayDriveCommand(u'A') && id <= TrayDriveCommand(u'Z')) {
+            OnOpenDrive(id);
+            return TRUE;
+          }
+          break;
       }
+      break;
+    }
     default:
-      return FALSE;
+      if (showRequestMessage != 0 && message == showRequestMessage) {
+        OnShowSettings();
+        return TRUE;
+      }
+      break;
   }
+  return ReflectNotification(hwnd, message, wParam, lParam, result);
 }
 
 BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
@@ -92,7 +143,7 @@ BOOL CMainDlg::OnInitDialog() {
       SHGetFileInfoW(L"*.txt", FILE_ATTRIBUTE_NORMAL, &fileInfo, sizeof fileInfo,
                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
 
-  moduleDirectory = ModuleDirectoryFromPath(ModulePath());
+  moduleDirectory = ModuleDirectoryFromPath(ModuleFileName());
   RegisterForDeviceNotifications();
   if (IsAutostartRegistered()) CheckDlgButton(hwnd, IDC_AUTOSTART, BST_CHECKED);
   // A greyed Close command also disables the caption's close button.
@@ -108,6 +159,9 @@ BOOL CMainDlg::OnInitDialog() {
   intervalEdit.maximum = 15;
   intervalEdit.SetValue(kDefaultIntervalMinutes);
 
+  smallIcon.reset(LoadProgramIcon(16, 16));
+  trayMenu.reset(LoadMenuW(g_baseModule.ResourceInstance(), MAKEINTRESOURCEW(kTrayMenuId)));
+
   LoadSettings();
   CheckDlgButton(hwnd, IDC_BALLOONS, showBalloons ? BST_CHECKED : BST_UNCHECKED);
 
@@ -121,24 +175,34 @@ BOOL CMainDlg::OnInitDialog() {
   ::SendMessageW(languageCombo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(AsWide(languageName)));
 
+  trayIcon.CreateTrayIcon(hwnd, smallIcon.get());  // without an icon the dialog still works
+  trayIcon.commandBar.SetImageSize(16, 16);
+  trayIcon.commandBar.SetAlphaImages(true);
+  trayIcon.SetTrayMenu(trayMenu.get());
+  trayIcon.SetDefaultItem(ID_TRAY_SHOW, false);
+
   FindFixedDrives(volumes, availableDrives);
   for (const auto& [letter, flag] : availableDrives) {
     if (!driveIcons.contains(letter)) driveIcons[letter] = SmallIconIndex(letter);
   }
   CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
   FillChosenList();
+  RebuildTrayMenu();
+
   g_langManager.TranslateWindow(hwnd);
+  const HMENU trayPopup = GetSubMenu(trayMenu.get(), 0);
+  g_langManager.TranslateMenu(trayPopup);
+  // After the translation, so that the title is never translated.
+  ModifyMenuW(trayPopup, 0, MF_BYPOSITION | MF_DISABLED | MF_GRAYED, static_cast<UINT_PTR>(-1),
+              AsWide(kProductLine));
 
   // The window keeps these two icons to its end; they are never destroyed.
-  const HINSTANCE instance = g_baseModule.ResourceInstance();
   SendMessage(WM_SETICON, ICON_BIG,
-              reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(128), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXICON),
-                                                  GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR)));
+              reinterpret_cast<LPARAM>(
+                  LoadProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON))));
   SendMessage(WM_SETICON, ICON_SMALL,
-              reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(128), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+              reinterpret_cast<LPARAM>(
+                  LoadProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))));
 
   if (CMessageLoop* loop = g_appModule.GetMessageLoop()) {
     loop->AddMessageFilter(this);
@@ -146,7 +210,7 @@ BOOL CMainDlg::OnInitDialog() {
   }
   UIAddChildWindowContainer(hwnd);
 
-  SetTimer(hwnd, IDT_WAKE, static_cast<UINT>(intervalEdit.GetValue() * 60000), nullptr);
+  ArmWakeTimer(intervalEdit.GetValue());
   return TRUE;
 }
 
@@ -158,6 +222,11 @@ void CMainDlg::RegisterForDeviceNotifications() {
   deviceNotify = RegisterDeviceNotificationW(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
+void CMainDlg::ArmWakeTimer(std::int64_t minutes) {
+  wakePeriod = static_cast<UINT>(minutes * 60000);
+  SetTimer(hwnd, IDT_WAKE, wakePeriod, nullptr);  // a failure leaves the drives unwoken
+}
+
 void CMainDlg::OnDestroy() {
   SaveSettings();
   for (auto& [letter, bitmap] : menuBitmaps) bitmap.reset();
@@ -165,6 +234,31 @@ void CMainDlg::OnDestroy() {
     loop->RemoveMessageFilter(this);
     loop->RemoveIdleHandler(this);
   }
+}
+
+// A changed interval reaches the running timer only here; an unchanged one leaves its countdown.
+void CMainDlg::OnHide() {
+  SaveSettings();
+  const std::int64_t interval = intervalEdit.GetValue();
+  if (intervalAtShow > 0 && intervalAtShow != interval) ArmWakeTimer(interval);
+  ShowWindow(SW_HIDE);
+}
+
+void CMainDlg::OnMinimize(UINT sizeType) {
+  if (sizeType != SIZE_MINIMIZED) return;
+  const std::int64_t interval = intervalEdit.GetValue();
+  if (intervalAtShow > 0 && intervalAtShow != interval) ArmWakeTimer(interval);
+  ShowWindow(SW_HIDE);
+}
+
+void CMainDlg::OnShowSettings() {
+  if (!IsWindowVisible(hwnd)) {
+    intervalAtShow = static_cast<std::int32_t>(intervalEdit.GetValue());
+    CenterWindow();
+    ShowWindow(SW_SHOWNORMAL);  // also restores a minimised window
+  }
+  SetForegroundWindow(hwnd);
+  SetActiveWindow(hwnd);
 }
 
 void CMainDlg::OnExit() {
@@ -206,24 +300,4 @@ void CMainDlg::SaveSettings() {
   settings.showBalloons = showBalloons;
   // A failed save is silent; the previous file stays as it was.
   WriteSettingsFile(moduleDirectory + u"settings.cfg", settings);
-}
-
-void CMainDlg::OnLanguageChange() {
-  const auto selection = ::SendMessageW(languageCombo, CB_GETCURSEL, 0, 0);
-  const auto length = ::SendMessageW(languageCombo, CB_GETLBTEXTLEN, selection, 0);
-  if (selection < 0 || length < 0) return;
-  std::u16string name(static_cast<std::size_t>(length) + 1, u'\0');
-  ::SendMessageW(languageCombo, CB_GETLBTEXT, selection, reinterpret_cast<LPARAM>(name.data()));
-  name.resize(static_cast<std::size_t>(length));
-  if (name == languageName) return;
-  languageName = name;
-  g_langManager.SelectLanguage(languageName);
-  g_langManager.TranslateWindow(hwnd);
-  // The drive descriptions carry translated texts.
-  FillChosenList();
-}
-
-void CMainDlg::OnAbout() {
-  CAboutDlg about;
-  about.DoModal(GetActiveWindow());
 }

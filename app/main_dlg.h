@@ -4,18 +4,20 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dbt.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <map>
 #include <string>
 
-#include "drives/drive_table.h"
 #include "controls/qx_custom_edit.h"
+#include "drives/drive_table.h"
 #include "drives/volumes.h"
 #include "framework/dialog_impl.h"
 #include "framework/handle.h"
 #include "framework/message_loop.h"
 #include "framework/update_ui.h"
+#include "tray/tray_notify_icon.h"
 
 // Controls of dialog 129, in tab order.
 constexpr int IDC_MODE_ALL = 1000;
@@ -57,10 +59,18 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   void OnDestroy();
   void OnWakeTimer(UINT_PTR timerId);
   LRESULT OnDeviceChange(WPARAM event, LPARAM data);
+  void OnMinimize(UINT sizeType);
+  void OnHide();
   void OnExit();
-  void OnAutostart(UINT code, HWND checkBox);
-  void OnLanguageChange();
+  void OnShowSettings();
   void OnAbout();
+  void OnRemoveDrive();
+  void OnClearDrives();
+  void OnAutostart(UINT code, HWND checkBox);
+  void OnShowBalloons(UINT code, HWND checkBox);
+  void OnLanguageChange();
+  void OnModeChange(UINT code, int id);
+  void OnOpenDrive(UINT command);
 
   // The settings file beside the executable.
   void LoadSettings();
@@ -68,24 +78,44 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
 
   // Fills list box 1004 with one description per chosen drive, in letter order.
   void FillChosenList();
+  // Rebuilds the tray's drive submenu and its pictures and, with balloons on, shows the drives.
+  void RebuildTrayMenu();
+  void AddTrayDriveEntry(char16_t letter, std::int32_t flag);
 
+  // (Re)starts IDT_WAKE with a period of `minutes`.
+  void ArmWakeTimer(std::int64_t minutes);
+
+  CTrayNotifyIcon trayIcon;
   HDEVNOTIFY deviceNotify = nullptr;  // never unregistered: it ends with the window
   std::u16string moduleDirectory;
   std::u16string languageName;
   HWND languageCombo = nullptr;
   QxCustomEdit intervalEdit;  // the wake interval in minutes; no other member holds it
   HWND chosenList = nullptr;
+  UniqueIcon smallIcon;                          // the tray icon, 16 by 16
+  UniqueMenu trayMenu;                           // lent to trayIcon
   std::map<char16_t, UniqueBitmap> menuBitmaps;  // tray menu pictures; deleted in OnDestroy
   DriveIcons driveIcons;
   HIMAGELIST systemImageList = nullptr;  // the shell's; borrowed, never destroyed
   std::int32_t showBalloons = 1;
+  std::u16string balloonText;
   DriveTable availableDrives;
   DriveTable chosenDrives;
   std::int32_t wakeMode = WakeHotplugAndChosen;
+  std::int32_t intervalAtShow = 0;  // recorded when the dialog is shown; 0: none
+
+  // Another start from this program's folder asks for the dialog with this registered message;
+  // 0 when there is none.
+  UINT showRequestMessage = 0;
+  // The period IDT_WAKE was last armed with, in milliseconds.
+  UINT wakePeriod = 0;
+  // Opens a drive in the shell's file browser; tests watch it instead.
+  decltype(&ShellExecuteW) shellExecute = ShellExecuteW;
 
  private:
   void RegisterForDeviceNotifications();
   void RefreshDrives();
+  UniqueBitmap DrawDrivePicture(char16_t letter);
 
   const IVolumes& volumes;
 };

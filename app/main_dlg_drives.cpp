@@ -24,19 +24,23 @@ void CMainDlg::OnWakeTimer(UINT_PTR timerId) {
 LRESULT CMainDlg::OnDeviceChange(WPARAM event, LPARAM data) {
   const auto change = ReadVolumeBroadcast(event, data);
   if (!change) return TRUE;
-  if (change->arrival) {
-    if (ApplyVolumeArrival(volumes, change->letter, availableDrives, chosenDrives, driveIcons,
-                           SmallIconIndex))
-      RefreshDrives();
-  } else {
-    const bool wasAvailable = ApplyVolumeRemoval(change->letter, availableDrives, driveIcons);
-    menuBitmaps.erase(change->letter);
-    if (wasAvailable) RefreshDrives();
+  // A disk with several partitions names all of them in one broadcast.
+  bool refresh = false;
+  for (const char16_t letter : change->letters) {
+    if (change->arrival) {
+      refresh |= ApplyVolumeArrival(volumes, letter, availableDrives, chosenDrives, driveIcons,
+                                    SmallIconIndex);
+    } else {
+      refresh |= ApplyVolumeRemoval(letter, availableDrives, driveIcons);
+      menuBitmaps.erase(letter);  // a drive that comes back is drawn anew
+    }
   }
+  if (refresh) RefreshDrives();
   // TRUE also grants every removal query.
   return TRUE;
 }
 
 void CMainDlg::RefreshDrives() {
   FillChosenList();
+  RebuildTrayMenu();
 }

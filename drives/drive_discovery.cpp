@@ -25,8 +25,10 @@ std::optional<VolumeEvent> DecodeVolumeBroadcast(std::uint64_t event, std::uint3
   // Bits above Z name no drive letter.
   unitMask &= (1u << 26) - 1;
   if (unitMask == 0) return std::nullopt;
-  const auto letter = static_cast<char16_t>(u'A' + std::countr_zero(unitMask));
-  return VolumeEvent{event == kDeviceArrival, letter};
+  VolumeEvent volumes{event == kDeviceArrival, {}};
+  for (; unitMask != 0; unitMask &= unitMask - 1)
+    volumes.letters += static_cast<char16_t>(u'A' + std::countr_zero(unitMask));
+  return volumes;
 }
 
 bool ApplyVolumeArrival(const IVolumes& volumes, char16_t letter, DriveTable& availableDrives,

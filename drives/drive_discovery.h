@@ -25,14 +25,14 @@ inline constexpr std::uint32_t kDeviceRemoveComplete = 0x8004;  // DBT_DEVICEREM
 inline constexpr std::uint32_t kDeviceTypeVolume = 2;           // DBT_DEVTYP_VOLUME
 
 struct VolumeEvent {
-  bool arrival;  // false: removal
-  char16_t letter;
+  bool arrival;            // false: removal
+  std::u16string letters;  // every letter of the unit mask, ascending
   bool operator==(const VolumeEvent&) const = default;
 };
 
 // The volume event a broadcast stands for, or nothing when it is not an arrival or removal of
-// a local volume (media changes and network volumes carry flags and are ignored). Only the
-// lowest set bit of the unit mask counts.
+// a local volume (media changes and network volumes carry flags and are ignored). A disk with
+// several partitions arrives in one broadcast, so every letter of the mask counts.
 std::optional<VolumeEvent> DecodeVolumeBroadcast(std::uint64_t event, std::uint32_t deviceType,
                                                  std::uint32_t unitMask, std::uint16_t flags);
 

@@ -27,6 +27,7 @@ struct DriveEntry {
 };
 
 // The drives to keep awake, in probe order, each with the flag of the table it was taken from.
-// Presence is decided by `availableDrives` alone; any mode outside 0..3 wakes nothing.
+// Presence is decided by `availableDrives` alone; any mode outside 0..3 wakes nothing. Each
+// drive is listed once: in mode 2 a chosen hot-plug drive is listed with the hot-plug drives.
 std::vector<DriveEntry> DrivesToWake(std::int32_t wakeMode, const DriveTable& availableDrives,
                                      const DriveTable& chosenDrives);

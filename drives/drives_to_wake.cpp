@@ -8,10 +8,13 @@ void AppendHotplug(const DriveTable& availableDrives, std::vector<DriveEntry>& o
   }
 }
 
+// `skipHotplug`: the hot-plug drives are already listed, so a chosen one is not listed again.
 void AppendPresentChosen(const DriveTable& availableDrives, const DriveTable& chosenDrives,
-                         std::vector<DriveEntry>& out) {
+                         bool skipHotplug, std::vector<DriveEntry>& out) {
   for (const auto& [letter, flag] : chosenDrives) {
-    if (availableDrives.contains(letter)) out.push_back({letter, flag});
+    const auto available = availableDrives.find(letter);
+    if (available == availableDrives.end() || (skipHotplug && available->second != 0)) continue;
+    out.push_back({letter, flag});
   }
 }
 
@@ -29,10 +32,10 @@ std::vector<DriveEntry> DrivesToWake(std::int32_t wakeMode, const DriveTable& av
       break;
     case WakeHotplugAndChosen:
       AppendHotplug(availableDrives, drives);
-      AppendPresentChosen(availableDrives, chosenDrives, drives);
+      AppendPresentChosen(availableDrives, chosenDrives, true, drives);
       break;
     case WakeChosenDrives:
-      AppendPresentChosen(availableDrives, chosenDrives, drives);
+      AppendPresentChosen(availableDrives, chosenDrives, false, drives);
       break;
     default:
       break;

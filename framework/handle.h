@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -80,6 +81,18 @@ struct RegistryKey {
   static void Close(pointer h) { RegCloseKey(h); }
 };
 
+struct ImageList {
+  using pointer = HIMAGELIST;
+  static pointer Invalid() { return nullptr; }
+  static void Close(pointer h) { ImageList_Destroy(h); }
+};
+
+struct DeviceContext {
+  using pointer = HDC;
+  static pointer Invalid() { return nullptr; }
+  static void Close(pointer h) { DeleteDC(h); }
+};
+
 }  // namespace handle_traits
 
 using UniqueFile = UniqueHandle<handle_traits::File>;
@@ -89,3 +102,36 @@ using UniqueIcon = UniqueHandle<handle_traits::Icon>;
 using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
 using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
 using UniqueRegKey = UniqueHandle<handle_traits::RegistryKey>;
+using UniqueImageList = UniqueHandle<handle_traits::ImageList>;
+using UniqueMemoryDC = UniqueHandle<handle_traits::DeviceContext>;
+
+// A device context of a window (or of the screen), released when it goes out of scope.
+class CWindowDC {
+ public:
+  explicit CWindowDC(HWND window) : window(window), dc(GetDC(window)) {}
+  ~CWindowDC() {
+    if (dc) ReleaseDC(window, dc);
+  }
+  CWindowDC(const CWindowDC&) = delete;
+  CWindowDC& operator=(const CWindowDC&) = delete;
+  HDC get() const { return dc; }
+
+ private:
+  HWND window;
+  HDC dc;
+};
+
+// Selects a GDI object into a device context for the scope's length.
+class CSelectObject {
+ public:
+  CSelectObject(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
+  ~CSelectObject() {
+    if (previous) SelectObject(dc, previous);
+  }
+  CSelectObject(const CSelectObject&) = delete;
+  CSelectObject& operator=(const CSelectObject&) = delete;
+
+ private:
+  HDC dc;
+  HGDIOBJ previous;
+};

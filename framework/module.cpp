@@ -7,6 +7,22 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 CBaseModule::CBaseModule()
     : instance(reinterpret_cast<HINSTANCE>(&__ImageBase)), resourceInstance(instance) {}
 
+std::u16string ModuleFileName() {
+  // The size needed is not reported: grow until the whole path fits.
+  std::u16string path(MAX_PATH, u'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()),
+                                            static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    if (path.size() >= 32768) return {};  // longer than any Windows path
+    path.resize(path.size() * 2);
+  }
+}
+
 void CWindowModule::AddCreateWndData(void* object) {
   CLockGuard guard(lock);
   pending.emplace_back(GetCurrentThreadId(), object);

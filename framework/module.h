@@ -6,6 +6,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -58,6 +59,9 @@ class CAppModule {
   DWORD mainThreadId = 0;
   std::unique_ptr<std::map<DWORD, CMessageLoop*>> loops;
 };
+
+// The executable's full path, however long.
+std::u16string ModuleFileName();
 
 extern CBaseModule g_baseModule;
 extern CWindowModule g_windowModule;

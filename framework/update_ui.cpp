@@ -25,8 +25,13 @@ void CUpdateUI::UIUpdateChildWindows() {
   for (Element& element : elements) {
     if (!element.pending) continue;
     for (HWND container : containers) {
-      if (const HWND control = GetDlgItem(container, element.id))
-        EnableWindow(control, !element.disabled);
+      const HWND control = GetDlgItem(container, element.id);
+      if (!control) continue;
+      // A disabled control that keeps the focus leaves the dialog with none: Esc, Enter and Tab
+      // would do nothing until the user clicks. Move it on first.
+      if (element.disabled && GetFocus() == control)
+        SendMessageW(container, WM_NEXTDLGCTL, 0, FALSE);
+      EnableWindow(control, !element.disabled);
     }
     element.pending = false;
   }

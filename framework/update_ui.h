@@ -15,7 +15,8 @@ class CUpdateUI {
   // Marks the element pending only when its state changes.
   void UIEnable(int id, bool enable);
   void UIAddChildWindowContainer(HWND container);
-  // Applies the pending states with EnableWindow and clears them.
+  // Applies the pending states with EnableWindow and clears them. A control about to be disabled
+  // first hands the focus on to the next control of its container.
   void UIUpdateChildWindows();
 
  private:

@@ -1,5 +1,9 @@
 #include "localisation/lang_manager.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "framework/handle.h"
 #include "framework/window.h"
 #include "framework/wide.h"
@@ -100,7 +104,40 @@ std::u16string CLangManager::GetText(std::uint32_t id) const {
 
 void CLangManager::RegisterWindow(HWND window) {
   if (IsEdit(window)) return;
-  if (const std::uint32_t id = ParseStringId(WindowText(window))) windowIds[id].push_back(window);
+  const std::uint32_t id = ParseStringId(WindowText(window));
+  if (!id) return;
+  std::vector<HWND>& windows = windowIds[id];
+  if (std::find(windows.begin(), windows.end(), window) != windows.end()) return;
+  if (!SetWindowSubclass(window, ForgetOnDestroy, 0, reinterpret_cast<DWORD_PTR>(this))) return;
+  windows.push_back(window);
+}
+
+CLangManager::~CLangManager() {
+  for (const auto& [id, windows] : windowIds) {
+    for (HWND window : windows) RemoveWindowSubclass(window, ForgetOnDestroy, 0);
+  }
+}
+
+void CLangManager::ForgetWindow(HWND window) {
+  for (auto it = windowIds.begin(); it != windowIds.end();) {
+    std::erase(it->second, window);
+    it = it->second.empty() ? windowIds.erase(it) : std::next(it);
+  }
+}
+
+LRESULT CALLBACK CLangManager::ForgetOnDestroy(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    reinterpret_cast<CLangManager*>(self)->ForgetWindow(window);
+    RemoveWindowSubclass(window, ForgetOnDestroy, 0);
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+std::size_t CLangManager::RegisteredWindowCount() const {
+  std::size_t count = 0;
+  for (const auto& [id, windows] : windowIds) count += windows.size();
+  return count;
 }
 
 void CLangManager::TranslateWindow(HWND window) {

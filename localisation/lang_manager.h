@@ -16,6 +16,11 @@
 
 class CLangManager : public IStringTable {
  public:
+  CLangManager() = default;
+  ~CLangManager();
+  CLangManager(const CLangManager&) = delete;
+  CLangManager& operator=(const CLangManager&) = delete;
+
   // The folder searched for language files; it ends in a backslash.
   void SetLanguageFolder(const std::u16string& folder) { languageFolder = folder; }
 
@@ -34,8 +39,11 @@ class CLangManager : public IStringTable {
   std::u16string GetText(std::uint32_t id) const override;
 
   // Registers the window and its direct children whose texts carry string ids, then gives every
-  // registered window that still exists the text of its id.
+  // registered window that still exists the text of its id. A registered window leaves the
+  // registry when it is destroyed, before the system can give its handle to another window.
   void TranslateWindow(HWND window);
+  // The number of registered windows.
+  std::size_t RegisteredWindowCount() const;
   // Registers the items of the menu and all its submenus whose texts carry string ids, then gives
   // every registered item that still exists the text of its id.
   void TranslateMenu(HMENU menu);
@@ -43,6 +51,9 @@ class CLangManager : public IStringTable {
  private:
   bool ReadFileBytes(const std::u16string& fileName, std::string& bytes) const;
   void RegisterWindow(HWND window);
+  void ForgetWindow(HWND window);
+  static LRESULT CALLBACK ForgetOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
   void RegisterMenu(HMENU menu);
 
   std::map<std::u16string, std::u16string> languages;  // language name -> file name

@@ -108,13 +108,13 @@ constexpr std::uint32_t E = 1u << 4, F = 1u << 5;
 INSTANTIATE_TEST_SUITE_P(
     Broadcasts, DecodeVolumeBroadcastCases,
     ::testing::Values(
-        BroadcastCase{"arrival", kDeviceArrival, kDeviceTypeVolume, F, 0, VolumeEvent{true, u'F'}},
+        BroadcastCase{"arrival", kDeviceArrival, kDeviceTypeVolume, F, 0, VolumeEvent{true, u"F"}},
         BroadcastCase{"removal", kDeviceRemoveComplete, kDeviceTypeVolume, E, 0,
-                      VolumeEvent{false, u'E'}},
-        BroadcastCase{"lowest_bit_only", kDeviceArrival, kDeviceTypeVolume, E | F, 0,
-                      VolumeEvent{true, u'E'}},
+                      VolumeEvent{false, u"E"}},
+        BroadcastCase{"two_partitions", kDeviceArrival, kDeviceTypeVolume, F | E, 0,
+                      VolumeEvent{true, u"EF"}},
         BroadcastCase{"A_and_Z", kDeviceArrival, kDeviceTypeVolume, 1u | 1u << 25, 0,
-                      VolumeEvent{true, u'A'}},
+                      VolumeEvent{true, u"AZ"}},
         BroadcastCase{"media", kDeviceArrival, kDeviceTypeVolume, E, 1, std::nullopt},
         BroadcastCase{"network", kDeviceArrival, kDeviceTypeVolume, E, 2, std::nullopt},
         BroadcastCase{"interface", kDeviceArrival, 5, E, 0, std::nullopt},

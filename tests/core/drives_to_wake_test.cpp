@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
     AllModes, DrivesToWakeByMode,
     ::testing::Values(WakeCase{WakeAllDrives, {{u'C', 0}, {u'F', 1}, {u'H', 1}}},
                       WakeCase{WakeHotplugDrives, {{u'F', 1}, {u'H', 1}}},
-                      WakeCase{WakeHotplugAndChosen, {{u'F', 1}, {u'H', 1}, {u'C', 0}, {u'H', 0}}},
+                      WakeCase{WakeHotplugAndChosen, {{u'F', 1}, {u'H', 1}, {u'C', 0}}},
                       WakeCase{WakeChosenDrives, {{u'C', 0}, {u'H', 0}}}, WakeCase{4, {}},
                       WakeCase{-1, {}}),
     [](const auto& info) {

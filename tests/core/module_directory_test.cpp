@@ -3,10 +3,26 @@
 #include "app/module_directory.h"
 
 TEST(ModuleDirectoryFromPath, KeepsTheFolderWithItsBackslash) {
-  EXPECT_EQ(ModuleDirectoryFromPath(u"C:\\Tools\\qvs_x64.exe"), u"C:\\Tools\\");
-  EXPECT_EQ(ModuleDirectoryFromPath(u"\\\\?\\C:\\Long\\qvs_x64.exe"), u"C:\\Long\\");
-  EXPECT_EQ(ModuleDirectoryFromPath(u"C:\\qvs_x64.exe"), u"C:\\");
-  EXPECT_EQ(ModuleDirectoryFromPath(u"qvs_x64.exe"), u"");
-  EXPECT_EQ(ModuleDirectoryFromPath(u"\\\\?\\"), u"");
-  EXPECT_EQ(ModuleDirectoryFromPath(u""), u"");
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"C:\\Tools\\qvs_x64.exe", u"C:\\Tools\\"},
+      {u"\\\\?\\C:\\Long\\qvs_x64.exe", u"C:\\Long\\"},
+      {u"\\\\server\\share\\tools\\qvs_x64.exe", u"\\\\server\\share\\tools\\"},
+      {u"\\\\?\\UNC\\server\\share\\qvs_x64.exe", u"\\\\server\\share\\"},
+      {u"\\\\?\\unc\\server\\share\\qvs_x64.exe", u"\\\\server\\share\\"},
+      {u"C:\\qvs_x64.exe", u"C:\\"},
+      {u"qvs_x64.exe", u""},
+      {u"\\\\?\\", u""},
+      {u"", u""},
+  };
+  for (const auto& [path, folder] : cases)
+    EXPECT_EQ(ModuleDirectoryFromPath(path), folder) << std::string(path.begin(), path.end());
+}
+
+TEST(InstanceName, OneNamePerFolderWhateverItsCase) {
+  const std::u16string name = InstanceName(u"C:\\Tools\\");
+  EXPECT_EQ(name.rfind(u"Quorvalestrane-", 0), 0u);
+  EXPECT_EQ(name.find(u'\\'), std::u16string::npos);
+  EXPECT_EQ(InstanceName(u"c:\\tools\\"), name);
+  EXPECT_NE(InstanceName(u"C:\\Tools2\\"), name);
+  EXPECT_NE(InstanceName(u"D:\\Tools\\"), name);
 }

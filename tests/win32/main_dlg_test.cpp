@@ -85,10 +85,13 @@ TEST_F(MainDialog, ArrivalOfAFixedHotplugDrive) {
   EXPECT_EQ(ListLines()[0].substr(0, 4), L"Q: [");
 }
 
-TEST_F(MainDialog, ArrivalHandlesTheLowestLetterOfTheMaskOnly) {
+TEST_F(MainDialog, ABroadcastOfTwoPartitionsHandlesBoth) {
+  const DWORD both = (1u << (u'P' - u'A')) | (1u << (u'Q' - u'A'));
   volumes.hotplug = {{u'P', 0}, {u'Q', 1}};
-  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, 0, (1u << (u'P' - u'A')) | (1u << (u'Q' - u'A'))), 1);
-  EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 0}}));
+  EXPECT_EQ(SendVolume(DBT_DEVICEARRIVAL, 0, both), 1);
+  EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 0}, {u'Q', 1}}));
+  EXPECT_EQ(SendVolume(DBT_DEVICEREMOVECOMPLETE, 0, both), 1);
+  EXPECT_TRUE(dialog.availableDrives.empty());
 }
 
 TEST_F(MainDialog, IgnoresMediaChangesRemovableDrivesAndMalformedMessages) {

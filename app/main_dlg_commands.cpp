@@ -1,0 +1,104 @@
+// The main dialog's commands: the drive list, the wake mode, balloons, language, About and the
+// tray's drive entries.
+#include <vector>
+
+#include "app/main_dlg.h"
+#include "controls/about_dlg.h"
+#include "framework/wide.h"
+#include "localisation/lang_manager.h"
+#include "tray/tray_rules.h"
+
+namespace {
+
+// A list or combo line read into a buffer of the next multiple of 1024 characters above its
+// length; empty when there is no such line.
+std::u16string ItemText(HWND control, UINT getLength, UINT getText, WPARAM index) {
+  const LRESULT length = ::SendMessageW(control, getLength, index, 0);
+  if (length < 0) return {};
+  std::u16string text((static_cast<std::size_t>(length) / 1024 + 1) * 1024, u'\0');
+  ::SendMessageW(control, getText, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+}  // namespace
+
+void CMainDlg::OnAbout() {
+  CAboutDlg about;
+  about.DoModal(GetActiveWindow());
+}
+
+void CMainDlg::OnRemoveDrive() {
+  const LRESULT selection = ::SendMessageW(chosenList, LB_GETCURSEL, 0, 0);
+  if (selection < 0) return;
+  const std::u16string line = ItemText(chosenList, LB_GETTEXTLEN, LB_GETTEXT, selection);
+  if (!line.empty()) chosenDrives.erase(line[0]);
+  ::SendMessageW(chosenList, LB_DELETESTRING, selection, 0);
+  RebuildTrayMenu();
+}
+
+void CMainDlg::OnClearDrives() {
+  if (::SendMessageW(chosenList, LB_GETCOUNT, 0, 0) <= 0) return;
+  ::SendMessageW(chosenList, LB_RESETCONTENT, 0, 0);
+  chosenDrives.clear();
+  RebuildTrayMenu();
+}
+
+void CMainDlg::OnShowBalloons(UINT code, HWND checkBox) {
+  if (code != BN_CLICKED) return;
+  if (!checkBox) checkBox = GetDlgItem(IDC_BALLOONS);
+  showBalloons = ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void CMainDlg::OnLanguageChange() {
+  const LRESULT selection = ::SendMessageW(languageCombo, CB_GETCURSEL, 0, 0);
+  if (selection < 0) return;
+  const std::u16string name = ItemText(languageCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, selection);
+  if (name == languageName) return;
+  languageName = name;
+  g_langManager.SelectLanguage(languageName);
+  g_langManager.TranslateWindow(hwnd);
+  // The drive descriptions carry translated texts.
+  FillChosenList();
+  RebuildTrayMenu();
+  g_langManager.TranslateMenu(GetSubMenu(trayMenu.get(), 0));
+}
+
+void CMainDlg::OnModeChange(UINT code, int id) {
+  if (code != BN_CLICKED) return;
+  // Mode 2 wakes every hot-plug drive anyway: the chosen ones it covers leave the list, but only
+  // when the user agrees.
+  if (id == IDC_MODE_HOTPLUG_AND_LIST) {
+    std::vector<char16_t> hotplug;
+    for (const auto& [letter, flag] : chosenDrives) {
+      if (flag != 0) hotplug.push_back(letter);
+    }
+    if (!hotplug.empty()) {
+      const int answer =
+          MessageBoxW(hwnd, AsWide(g_langManager.GetText(305)), AsWide(g_langManager.GetText(304)),
+                      MB_OKCANCEL | MB_ICONINFORMATION);
+      // Exit from the tray may have destroyed the dialog while the box was open.
+      if (!IsWindow()) return;
+      // A box that could not be shown answers 0, which is no consent either.
+      if (answer != IDOK) {
+        CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
+        return;
+      }
+      for (const char16_t letter : hotplug) {
+        const wchar_t prefix[] = {static_cast<wchar_t>(letter), L':', L'\0'};
+        const LRESULT line = ::SendMessageW(chosenList, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(prefix));
+        if (line >= 0) ::SendMessageW(chosenList, LB_DELETESTRING, line, 0);
+        chosenDrives.erase(letter);
+      }
+    }
+  }
+  wakeMode = id - IDC_MODE_ALL;
+  RebuildTrayMenu();
+}
+
+void CMainDlg::OnOpenDrive(UINT command) {
+  const wchar_t root[] = {static_cast<wchar_t>(u'A' + (command - ID_TRAY_DRIVE_A)), L':', L'\\',
+                          L'\0'};
+  shellExecute(nullptr, L"explore", root, nullptr, nullptr, SW_SHOWNORMAL);  // failure is silent
+}

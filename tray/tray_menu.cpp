@@ -1,0 +1,66 @@
+// The main dialog's tray menu: one entry per drive being kept awake, each with the drive's
+// shell icon, and the balloon that lists them.
+#include "app/main_dlg.h"
+#include "drives/drive_discovery.h"
+#include "framework/wide.h"
+#include "localisation/lang_manager.h"
+#include "tray/tray_rules.h"
+
+namespace {
+
+constexpr int kPictureSize = 16;
+constexpr int kTrayPopup = 0;
+constexpr int kDriveSubmenu = 3;
+
+}  // namespace
+
+void CMainDlg::RebuildTrayMenu() {
+  const HMENU drives = GetSubMenu(GetSubMenu(trayMenu.get(), kTrayPopup), kDriveSubmenu);
+  while (RemoveMenu(drives, 0, MF_BYPOSITION)) {
+  }
+  trayIcon.commandBar.RemoveAllImages();
+  balloonText.clear();
+
+  for (const DriveEntry& drive : DrivesToWake(wakeMode, availableDrives, chosenDrives))
+    AddTrayDriveEntry(drive.letter, drive.flag);
+
+  if (GetMenuItemCount(drives) <= 0) {
+    const std::u16string none = g_langManager.GetText(214);
+    AppendMenuW(drives, MF_DISABLED | MF_GRAYED, static_cast<UINT_PTR>(-1), AsWide(none));
+    if (showBalloons) trayIcon.ShowBalloon(none);
+  } else if (showBalloons) {
+    trayIcon.ShowBalloon(balloonText);
+  }
+}
+
+void CMainDlg::AddTrayDriveEntry(char16_t letter, std::int32_t flag) {
+  const UINT command = TrayDriveCommand(letter);
+  auto picture = menuBitmaps.find(letter);
+  if (picture == menuBitmaps.end())
+    picture = menuBitmaps.emplace(letter, DrawDrivePicture(letter)).first;
+
+  const std::u16string text = FormatDriveDescription(volumes, g_langManager, letter, flag);
+  balloonText += text;
+  balloonText += u'\n';
+  const HMENU drives = GetSubMenu(GetSubMenu(trayMenu.get(), kTrayPopup), kDriveSubmenu);
+  AppendMenuW(drives, MF_STRING, command, AsWide(text));
+  // Refused when the picture could not be drawn: the entry then shows none.
+  trayIcon.commandBar.AddBitmap(picture->second.get(), static_cast<WORD>(command));
+}
+
+// The drive's small shell icon on the command bar's mask colour, so that only the icon's own
+// pixels show in the menu.
+UniqueBitmap CMainDlg::DrawDrivePicture(char16_t letter) {
+  const CWindowDC screen(nullptr);
+  const UniqueMemoryDC memory{CreateCompatibleDC(screen.get())};
+  UniqueBitmap bitmap{CreateCompatibleBitmap(screen.get(), kPictureSize, kPictureSize)};
+  if (!memory || !bitmap) return {};
+  const CSelectObject select(memory.get(), bitmap.get());
+  const RECT all{0, 0, kPictureSize, kPictureSize};
+  SetDCBrushColor(memory.get(), CCommandBarCtrl::kMaskColour);
+  FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  // A drive without an icon index gets image 0.
+  ImageList_DrawEx(systemImageList, driveIcons[letter], memory.get(), 0, 0, kPictureSize,
+                   kPictureSize, CLR_DEFAULT, CLR_NONE, ILD_NORMAL);
+  return bitmap;
+}
