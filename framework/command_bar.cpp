@@ -120,8 +120,11 @@ void CCommandBarCtrl::OnInitMenuPopup(HMENU popup) const {
   }
 }
 
+// A small gap keeps the picture off the item's text.
+constexpr int kTextGap = 4;
+
 void CCommandBarCtrl::OnMeasureItem(MEASUREITEMSTRUCT& item) const {
-  item.itemWidth = static_cast<UINT>(imageWidth);
+  item.itemWidth = static_cast<UINT>(imageWidth + kTextGap);
   item.itemHeight = static_cast<UINT>(imageHeight);
 }
 

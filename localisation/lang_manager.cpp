@@ -175,17 +175,13 @@ void CLangManager::TranslateMenu(HMENU menu) {
     const auto& [owner, position] = item;
     const auto text = texts.find(id);
     if (text == texts.end() || !IsMenu(owner)) continue;
+    // Only the text changes: the state (the default mark included), the command and the
+    // submenu stay. ModifyMenuW would drop the default mark.
+    std::u16string translated = text->second;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE;
-    if (!GetMenuItemInfoW(owner, position, TRUE, &info)) continue;  // the position is gone
-    // An item that opens a submenu keeps it: it is modified as a popup with the same submenu.
-    UINT flags = MF_BYPOSITION | MF_STRING | info.fState;
-    UINT_PTR command = GetMenuItemID(owner, position);
-    if (const HMENU submenu = GetSubMenu(owner, position)) {
-      flags |= MF_POPUP;
-      command = reinterpret_cast<UINT_PTR>(submenu);
-    }
-    ModifyMenuW(owner, position, flags, command, AsWide(text->second));
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = reinterpret_cast<wchar_t*>(translated.data());
+    SetMenuItemInfoW(owner, position, TRUE, &info);  // fails only when the position is gone
   }
 }

@@ -258,7 +258,10 @@ TEST_F(LanguageTranslate, MenusKeepStatesCommandsAndSubmenus) {
   AppendMenuW(popup, MF_STRING, 32776, L"205");
   AppendMenuW(popup, MF_STRING, 32777, L"205");  // the same id: only this one, met last
 
+  SetMenuDefaultItem(popup, 32775, FALSE);
   manager.TranslateMenu(popup);
+  manager.TranslateMenu(popup);
+  EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), 32775u);
   EXPECT_EQ(MenuText(popup, 1), L"Settings");
   EXPECT_EQ(GetMenuItemID(popup, 1), 32775u);
   EXPECT_TRUE(GetMenuState(popup, 1, MF_BYPOSITION) & MF_CHECKED);

@@ -5,66 +5,9 @@
 #include "app/main_dlg.h"
 #include "framework/window.h"
 #include "localisation/lang_manager.h"
-#include "tests/win32/test_volumes.h"
+#include "tests/win32/main_dlg_fixture.h"
 
 namespace {
-
-// The settings file that the dialog reads and writes beside the test executable.
-std::wstring SettingsPath() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring file(path);
-  return file.substr(0, file.rfind(L'\\') + 1) + L"settings.cfg";
-}
-
-class MainDialog : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // Each test starts from the defaults; the dialog saves its state when it is destroyed.
-    DeleteFileW(SettingsPath().c_str());
-    volumes.hotplug = {{u'P', 1}};
-    ASSERT_NE(dialog.Create(nullptr), nullptr);
-    list = dialog.GetDlgItem(IDC_DRIVE_LIST);
-  }
-  void TearDown() override {
-    if (dialog.IsWindow()) dialog.DestroyWindow();
-    DeleteFileW(SettingsPath().c_str());
-  }
-
-  LRESULT SendVolume(WPARAM event, char16_t letter, DWORD mask = 0, WORD flags = 0) {
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof volume;
-    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = mask ? mask : 1u << (letter - u'A');
-    volume.dbcv_flags = flags;
-    return dialog.SendMessage(WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
-  }
-
-  std::vector<std::wstring> ListLines() const {
-    std::vector<std::wstring> lines;
-    const auto count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      wchar_t line[1024] = {};
-      ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
-      lines.emplace_back(line);
-    }
-    return lines;
-  }
-
-  // A line that only a refresh of the list removes.
-  void AddSentinel() {
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"sentinel"));
-  }
-  bool SentinelShown() const {
-    for (const auto& line : ListLines())
-      if (line == L"sentinel") return true;
-    return false;
-  }
-
-  CTestVolumes volumes;
-  CMainDlg dialog{volumes};
-  HWND list = nullptr;
-};
 
 TEST_F(MainDialog, FindsTheFixedDrivesAtInitialisation) {
   EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 1}}));

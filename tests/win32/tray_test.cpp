@@ -1,0 +1,226 @@
+// The tray icon, its menu with drive entries and pictures, and the menu across languages.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "drives/drive_discovery.h"
+#include "framework/system_function.h"
+#include "framework/window.h"
+#include "tests/win32/main_dlg_fixture.h"
+#include "tray/taskbar_created.h"
+#include "tray/tray_rules.h"
+
+namespace {
+
+// What the program let through the message filter.
+std::vector<std::pair<HWND, UINT>> allowed;
+BOOL WINAPI RecordAllowed(HWND window, UINT message, DWORD action, void*) {
+  if (action == 1) allowed.emplace_back(window, message);
+  return TRUE;
+}
+
+// What the program asked the shell to open.
+std::wstring opened;
+HINSTANCE WINAPI RecordOpen(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                            LPCWSTR directory, INT show) {
+  opened = std::wstring(owner ? L"owner " : L"") + verb + L" " + file +
+           (parameters || directory ? L" more" : L"") + (show == SW_SHOWNORMAL ? L"" : L" show");
+  return reinterpret_cast<HINSTANCE>(42);
+}
+
+class Tray : public MainDialog {
+ protected:
+  void SetUp() override {
+    allowed.clear();
+    g_changeWindowMessageFilterEx = RecordAllowed;
+    MainDialog::SetUp();
+    dialog.shellExecute = RecordOpen;
+  }
+
+  NOTIFYICONDATAW Record() const {
+    NOTIFYICONDATAW record = dialog.trayIcon.iconData;
+    record.uFlags = 0;
+    return record;
+  }
+  HMENU Popup() const { return GetSubMenu(dialog.trayMenu.get(), 0); }
+  HMENU Drives() const { return GetSubMenu(Popup(), 3); }
+  static std::u16string MenuText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return FromWide(text);
+  }
+  // Whether the picture, drawn as the menu draws it, leaves its corner's background alone.
+  bool CornerTransparent(int image) const {
+    constexpr COLORREF kBackground = RGB(255, 0, 255);
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP canvas = CreateCompatibleBitmap(screen, 16, 16);
+    const HGDIOBJ previous = SelectObject(dc, canvas);
+    const RECT all{0, 0, 16, 16};
+    SetDCBrushColor(dc, kBackground);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    ImageList_Draw(dialog.trayIcon.commandBar.Images(), image, dc, 0, 0, ILD_TRANSPARENT);
+    const bool transparent = GetPixel(dc, 0, 0) == kBackground && GetPixel(dc, 8, 8) != kBackground;
+    SelectObject(dc, previous);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return transparent;
+  }
+};
+
+TEST_F(Tray, IconAndHelperWindow) {
+  const NOTIFYICONDATAW& icon = dialog.trayIcon.iconData;
+  EXPECT_TRUE(dialog.trayIcon.added);
+  EXPECT_EQ(icon.cbSize, NotifyIconDataSize(dialog.trayIcon.shellLevel));
+  EXPECT_EQ(icon.hWnd, dialog.Handle());
+  EXPECT_EQ(icon.uID, 201u);
+  EXPECT_EQ(icon.uCallbackMessage, 1124u);
+  EXPECT_EQ(std::wstring(icon.szTip), L"Quorvalestrane v1.0.228 (64 bit)");
+
+  const HWND helper = dialog.trayIcon.Handle();
+  wchar_t className[32] = {};
+  GetClassNameW(helper, className, 32);
+  EXPECT_EQ(std::wstring(className), L"TrayNotifyIconClass");
+  EXPECT_FALSE(IsWindowVisible(helper));
+  // An elevated copy must still hear that Explorer restarted.
+  EXPECT_EQ(allowed, (std::vector<std::pair<HWND, UINT>>{{helper, WM_TASKBARCREATED}}));
+
+  // Explorer restarted: the icon comes back, without a balloon.
+  NOTIFYICONDATAW record = Record();
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
+  ClearBalloon();
+  ::SendMessageW(helper, WM_TASKBARCREATED, 0, 0);
+  EXPECT_TRUE(dialog.trayIcon.added);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record));
+  EXPECT_EQ(Balloon(), L"");
+}
+
+TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOnly) {
+  const struct {
+    WPARAM icon;
+    LPARAM event;
+    bool shown;
+  } cases[] = {{201, WM_LBUTTONDBLCLK, true},
+               {201, WM_LBUTTONUP, false},
+               {201, WM_MOUSEMOVE, false},
+               {202, WM_LBUTTONDBLCLK, false}};
+  for (const auto& c : cases) {
+    dialog.ShowWindow(SW_HIDE);
+    dialog.SendMessage(WM_TRAYNOTIFY, c.icon, c.event);
+    EXPECT_EQ(IsWindowVisible(dialog.Handle()) != FALSE, c.shown) << c.icon << " " << c.event;
+  }
+}
+
+TEST_F(Tray, RightClickTracksTheMenuAtTheCursorAndPostsTheChoiceAfterwards) {
+  SetCursorPos(200, 150);
+  RECT menu{};
+  {
+    CModalWatch watch([&] {
+      const HWND window = OpenMenuWindow();
+      if (!window) return false;
+      GetWindowRect(window, &menu);
+      RECT exit{};
+      GetMenuItemRect(nullptr, Popup(), 5, &exit);
+      SetCursorPos((exit.left + exit.right) / 2, (exit.top + exit.bottom) / 2);
+      mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+      mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+      return true;
+    });
+    dialog.SendMessage(WM_TRAYNOTIFY, 201, WM_RBUTTONUP);
+  }
+  EXPECT_EQ(menu.left, 200);
+  EXPECT_EQ(menu.top, 150);
+  // Exit arrives after the menu has closed: the dialog still exists here.
+  EXPECT_TRUE(dialog.IsWindow());
+  MSG posted;
+  ASSERT_TRUE(PeekMessageW(&posted, dialog.Handle(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(posted.wParam, ID_TRAY_EXIT);
+  EXPECT_TRUE(PeekMessageW(&posted, dialog.Handle(), WM_NULL, WM_NULL, PM_REMOVE));
+
+  // Closed without a choice: no command.
+  {
+    CModalWatch watch([] { return OpenMenuWindow() && EndMenu(); });
+    dialog.SendMessage(WM_TRAYNOTIFY, 201, WM_RBUTTONUP);
+  }
+  EXPECT_FALSE(PeekMessageW(&posted, dialog.Handle(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+}
+
+TEST_F(Tray, MenuFollowsEveryLanguage) {
+  dialog.wakeMode = WakeAllDrives;
+  dialog.availableDrives = {{u'P', 1}, {u'Q', 0}};
+  Choose({{u'Q', 0}});
+  const HWND combo = dialog.GetDlgItem(IDC_LANGUAGE);
+  const auto languages = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+  ASSERT_GE(languages, 6);
+  for (LRESULT language = 0; language < languages; ++language) {
+    ::SendMessageW(combo, CB_SETCURSEL, language, 0);
+    Command(IDC_LANGUAGE, CBN_SELCHANGE, combo);
+    const std::string name = std::to_string(language);
+
+    EXPECT_EQ(WindowText(dialog.GetDlgItem(IDC_HIDE)), g_langManager.GetText(211)) << name;
+    ASSERT_EQ(ListLines().size(), 1u);
+    EXPECT_EQ(FromWide(ListLines()[0].c_str()),
+              FormatDriveDescription(volumes, g_langManager, u'Q', 0))
+        << name;
+    EXPECT_EQ(MenuText(Popup(), 0), kProductLine) << name;
+    EXPECT_EQ(GetMenuState(Popup(), 0, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED),
+              static_cast<UINT>(MF_DISABLED | MF_GRAYED))
+        << name;
+    EXPECT_EQ(GetMenuItemID(Popup(), 0), static_cast<UINT>(-1)) << name;
+    EXPECT_EQ(MenuText(Popup(), 2), g_langManager.GetText(212)) << name;
+    EXPECT_EQ(MenuText(Popup(), 3), g_langManager.GetText(213)) << name;
+    EXPECT_EQ(MenuText(Popup(), 5), g_langManager.GetText(210)) << name;
+    EXPECT_EQ(GetMenuDefaultItem(Popup(), FALSE, 0), ID_TRAY_SHOW) << name;
+
+    const std::u16string p = FormatDriveDescription(volumes, g_langManager, u'P', 1);
+    const std::u16string q = FormatDriveDescription(volumes, g_langManager, u'Q', 0);
+    ASSERT_EQ(GetMenuItemCount(Drives()), 2);
+    EXPECT_EQ(MenuText(Drives(), 0), p) << name;
+    EXPECT_EQ(GetMenuItemID(Drives(), 1), TrayDriveCommand(u'Q')) << name;
+    EXPECT_EQ(FromWide(Balloon().c_str()), p + u"\n" + q + u"\n") << name;
+    // The pictures stay transparent at every rebuild, not only the first.
+    EXPECT_EQ(ImageList_GetImageCount(dialog.trayIcon.commandBar.Images()), 2);
+    EXPECT_TRUE(CornerTransparent(dialog.trayIcon.commandBar.ImageOf(TrayDriveCommand(u'P'))))
+        << name;
+  }
+
+  // The language already selected: nothing happens, not even a rebuild.
+  AddSentinel();
+  ClearBalloon();
+  Command(IDC_LANGUAGE, CBN_SELCHANGE, combo);
+  EXPECT_TRUE(SentinelShown());
+  EXPECT_EQ(Balloon(), L"");
+  dialog.ShowWindow(SW_HIDE);
+  dialog.SendMessage(WM_TRAYNOTIFY, 201, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
+}
+
+TEST_F(Tray, DriveEntriesOpenTheDriveAndAnEmptyMenuSaysSo) {
+  dialog.wakeMode = WakeAllDrives;
+  dialog.RebuildTrayMenu();
+  EXPECT_EQ(GetMenuItemID(Drives(), 0), 32797u);  // P
+  Command(TrayDriveCommand(u'P'));
+  EXPECT_EQ(opened, L"explore P:\\");
+
+  dialog.wakeMode = WakeChosenDrives;
+  ClearBalloon();
+  dialog.RebuildTrayMenu();
+  ASSERT_EQ(GetMenuItemCount(Drives()), 1);
+  EXPECT_EQ(MenuText(Drives(), 0), g_langManager.GetText(214));
+  EXPECT_EQ(GetMenuItemID(Drives(), 0), static_cast<UINT>(-1));
+  EXPECT_TRUE(GetMenuState(Drives(), 0, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(FromWide(Balloon().c_str()), g_langManager.GetText(214));
+
+  dialog.showBalloons = 0;
+  ClearBalloon();
+  dialog.RebuildTrayMenu();
+  EXPECT_EQ(Balloon(), L"");
+  EXPECT_EQ(GetMenuItemCount(Drives()), 1);
+
+  dialog.trayIcon.ShowBalloon(std::u16string(300, u'x'));
+  EXPECT_EQ(Balloon(), std::wstring(255, L'x'));
+}
+
+}  // namespace
