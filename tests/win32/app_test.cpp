@@ -1,5 +1,6 @@
 // Starts the real qvs_x64.exe (path in QVS_EXE) and drives it from outside.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,25 @@ namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+std::wstring BuiltProgram() {
+  wchar_t exe[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"QVS_EXE", exe, MAX_PATH);
+  return exe;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  return path.substr(0, path.rfind(L'\\') + 1);
+}
+
 class Program {
  public:
-  Program() {
-    wchar_t exe[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"QVS_EXE", exe, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+  explicit Program(const std::wstring& exe = BuiltProgram(), bool waitForDialog = true) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started = CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process);
-    if (!started) return;
+    started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process);
+    if (!started || !waitForDialog) return;
     WaitForInputIdle(process.hProcess, 10000);
     for (int tries = 0; tries < 100 && !dialog; ++tries) {
       EnumWindows(FindDialog, reinterpret_cast<LPARAM>(this));
@@ -28,8 +37,11 @@ class Program {
   }
   ~Program() {
     if (!started) return;
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+    // Ended before the next start, which would otherwise find it still running.
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
       TerminateProcess(process.hProcess, 99);
+      WaitForSingleObject(process.hProcess, 10000);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
@@ -63,17 +75,69 @@ class Program {
   }
 };
 
-TEST(Program, ShowsTheSettingsDialogAndExitsWithZeroOnTheExitCommand) {
-  Program program;
-  ASSERT_TRUE(program.started);
-  ASSERT_NE(program.dialog, nullptr);
-  EXPECT_TRUE(IsWindowVisible(program.dialog));
-  for (int id :
-       {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 57664, 1010, 1011, 1016, 1012})
-    EXPECT_NE(GetDlgItem(program.dialog, id), nullptr) << id;
+// Whether the notification area holds the program's icon (id 201 of its dialog).
+bool TrayIconShown(HWND dialog) {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = dialog;
+  icon.uID = 201;
+  return Shell_NotifyIconW(NIM_MODIFY, &icon);
+}
 
-  PostMessageW(program.dialog, WM_COMMAND, MAKEWPARAM(1011, BN_CLICKED), 0);
-  EXPECT_EQ(program.WaitForExit(), 0u);
+TEST(Program, BothExitCommandsSaveRemoveTheIconAndEndWithZero) {
+  const std::wstring settings = FolderOf(BuiltProgram()) + L"settings.cfg";
+  for (const WPARAM command : {MAKEWPARAM(1011, BN_CLICKED), WPARAM{32776}}) {
+    DeleteFileW(settings.c_str());
+    Program program;
+    ASSERT_TRUE(program.started);
+    ASSERT_NE(program.dialog, nullptr);
+    EXPECT_TRUE(IsWindowVisible(program.dialog));
+    for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 57664, 1010, 1011,
+                   1016, 1012})
+      EXPECT_NE(GetDlgItem(program.dialog, id), nullptr) << id;
+    EXPECT_TRUE(TrayIconShown(program.dialog));
+
+    PostMessageW(program.dialog, WM_COMMAND, command, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u) << command;
+    EXPECT_NE(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES) << command;
+    EXPECT_FALSE(TrayIconShown(program.dialog)) << command;
+  }
+}
+
+// A second start from the same folder brings the running copy forward and writes nothing; a
+// copy in another folder is a program of its own.
+TEST(Program, OneProgramPerFolder) {
+  const std::wstring settings = FolderOf(BuiltProgram()) + L"settings.cfg";
+  DeleteFileW(settings.c_str());
+  Program first;
+  ASSERT_NE(first.dialog, nullptr);
+  ShowWindow(first.dialog, SW_MINIMIZE);  // hides it without saving
+  for (int tries = 0; tries < 50 && IsWindowVisible(first.dialog); ++tries) Sleep(100);
+  ASSERT_FALSE(IsWindowVisible(first.dialog));
+
+  Program second(BuiltProgram(), false);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  for (int tries = 0; tries < 50 && !IsWindowVisible(first.dialog); ++tries) Sleep(100);
+  EXPECT_TRUE(IsWindowVisible(first.dialog));
+  EXPECT_EQ(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring elsewhere = std::wstring(temp) + L"qvs-elsewhere\\";
+  CreateDirectoryW(elsewhere.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW(BuiltProgram().c_str(), (elsewhere + L"qvs_x64.exe").c_str(), FALSE));
+  {
+    Program other(elsewhere + L"qvs_x64.exe");
+    ASSERT_NE(other.dialog, nullptr);
+    EXPECT_NE(other.dialog, first.dialog);
+    PostMessageW(other.dialog, WM_COMMAND, MAKEWPARAM(1011, BN_CLICKED), 0);
+    EXPECT_EQ(other.WaitForExit(), 0u);
+  }
+  PostMessageW(first.dialog, WM_COMMAND, MAKEWPARAM(1011, BN_CLICKED), 0);
+  EXPECT_EQ(first.WaitForExit(), 0u);
+  DeleteFileW((elsewhere + L"settings.cfg").c_str());
+  DeleteFileW((elsewhere + L"qvs_x64.exe").c_str());
+  RemoveDirectoryW(elsewhere.c_str());
 }
 
 TEST(Program, ExitCodeIsTheQuitMessagesValue) {

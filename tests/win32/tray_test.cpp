@@ -60,7 +60,10 @@ class Tray : public MainDialog {
     SetDCBrushColor(dc, kBackground);
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     ImageList_Draw(dialog.trayIcon.commandBar.Images(), image, dc, 0, 0, ILD_TRANSPARENT);
-    const bool transparent = GetPixel(dc, 0, 0) == kBackground && GetPixel(dc, 8, 8) != kBackground;
+    bool transparent = GetPixel(dc, 0, 0) == kBackground && GetPixel(dc, 8, 8) != kBackground;
+    // The drive's own bitmap keeps the mask colour for the next rebuild.
+    SelectObject(dc, dialog.menuBitmaps.at(u'P').get());
+    transparent = transparent && GetPixel(dc, 0, 0) == CCommandBarCtrl::kMaskColour;
     SelectObject(dc, previous);
     DeleteObject(canvas);
     DeleteDC(dc);
