@@ -3,6 +3,7 @@
 #include "app/module_directory.h"
 #include "drives/drive_discovery.h"
 #include "drives/system_volumes.h"
+#include "drives/volume_broadcast.h"
 #include "framework/module.h"
 #include "framework/reflection.h"
 #include "framework/wide.h"
@@ -12,10 +13,6 @@
 #include "tray/tray_rules.h"
 
 namespace {
-
-// {25DBCE51-6C8F-4A72-8A6D-B54C2B4FC835}: the device-interface class the dialog registers for.
-constexpr GUID kDeviceInterfaceClass = {
-    0x25DBCE51, 0x6C8F, 0x4A72, {0x8A, 0x6D, 0xB5, 0x4C, 0x2B, 0x4F, 0xC8, 0x35}};
 
 HICON LoadProgramIcon(int width, int height) {
   return static_cast<HICON>(LoadImageW(g_baseModule.ResourceInstance(), MAKEINTRESOURCEW(128),
@@ -71,6 +68,9 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
           return TRUE;
         case IDC_EXIT:
           OnExit();
+          return TRUE;
+        case IDC_ADD:
+          OnAddDrives();
           return TRUE;
         case IDC_REMOVE:
           OnRemoveDrive();
@@ -144,7 +144,7 @@ BOOL CMainDlg::OnInitDialog() {
                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
 
   moduleDirectory = ModuleDirectoryFromPath(ModuleFileName());
-  RegisterForDeviceNotifications();
+  deviceNotify = RegisterVolumeNotifications(hwnd);
   if (IsAutostartRegistered()) CheckDlgButton(hwnd, IDC_AUTOSTART, BST_CHECKED);
   // A greyed Close command also disables the caption's close button.
   EnableMenuItem(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
@@ -212,14 +212,6 @@ BOOL CMainDlg::OnInitDialog() {
 
   ArmWakeTimer(intervalEdit.GetValue());
   return TRUE;
-}
-
-void CMainDlg::RegisterForDeviceNotifications() {
-  DEV_BROADCAST_DEVICEINTERFACE_W filter{};
-  filter.dbcc_size = sizeof filter;
-  filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-  filter.dbcc_classguid = kDeviceInterfaceClass;
-  deviceNotify = RegisterDeviceNotificationW(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void CMainDlg::ArmWakeTimer(std::int64_t minutes) {

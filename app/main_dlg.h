@@ -64,6 +64,7 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   void OnExit();
   void OnShowSettings();
   void OnAbout();
+  void OnAddDrives();
   void OnRemoveDrive();
   void OnClearDrives();
   void OnAutostart(UINT code, HWND checkBox);
@@ -113,7 +114,6 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   decltype(&ShellExecuteW) shellExecute = ShellExecuteW;
 
  private:
-  void RegisterForDeviceNotifications();
   void RefreshDrives();
   UniqueBitmap DrawDrivePicture(char16_t letter);
 

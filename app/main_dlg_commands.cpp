@@ -4,28 +4,29 @@
 
 #include "app/main_dlg.h"
 #include "controls/about_dlg.h"
+#include "drives/drives_dlg.h"
+#include "framework/window.h"
 #include "framework/wide.h"
 #include "localisation/lang_manager.h"
 #include "tray/tray_rules.h"
 
-namespace {
-
-// A list or combo line read into a buffer of the next multiple of 1024 characters above its
-// length; empty when there is no such line.
-std::u16string ItemText(HWND control, UINT getLength, UINT getText, WPARAM index) {
-  const LRESULT length = ::SendMessageW(control, getLength, index, 0);
-  if (length < 0) return {};
-  std::u16string text((static_cast<std::size_t>(length) / 1024 + 1) * 1024, u'\0');
-  ::SendMessageW(control, getText, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
-}  // namespace
-
 void CMainDlg::OnAbout() {
   CAboutDlg about;
   about.DoModal(GetActiveWindow());
+}
+
+void CMainDlg::OnAddDrives() {
+  // Modal to the main dialog in any case, also when none of the program's windows is active.
+  HWND owner = GetActiveWindow();
+  if (!owner) owner = hwnd;
+  // Mode 2 wakes every hot-plug drive anyway.
+  CDrivesDlg picker(volumes, wakeMode == WakeHotplugAndChosen);
+  const INT_PTR result = picker.DoModal(owner);
+  // Exit from the tray may have destroyed the dialog while the picker was open.
+  if (result != IDOK || !IsWindow()) return;
+  for (const auto& [letter, flag] : picker.selectedDrives) chosenDrives[letter] = flag;
+  FillChosenList();
+  RebuildTrayMenu();
 }
 
 void CMainDlg::OnRemoveDrive() {

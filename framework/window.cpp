@@ -30,3 +30,13 @@ std::u16string WindowText(HWND window) {
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
   return text;
 }
+
+std::u16string ItemText(HWND control, UINT getLength, UINT getText, WPARAM index) {
+  const LRESULT length = SendMessageW(control, getLength, index, 0);
+  if (length < 0) return {};
+  std::u16string text((static_cast<std::size_t>(length) / 1024 + 1) * 1024, u'\0');
+  const LRESULT copied =
+      SendMessageW(control, getText, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? std::min(static_cast<std::size_t>(copied), text.size() - 1) : 0);
+  return text;
+}

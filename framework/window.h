@@ -8,6 +8,11 @@
 // The window's whole text, however long.
 std::u16string WindowText(HWND window);
 
+// The text of a list box or combo box item (LB_GETTEXTLEN/LB_GETTEXT, CB_GETLBTEXTLEN/
+// CB_GETLBTEXT), read into a buffer of the next multiple of 1024 characters above its length;
+// empty when there is no such item.
+std::u16string ItemText(HWND control, UINT getLength, UINT getText, WPARAM index);
+
 class CWindow {
  public:
   CWindow() = default;

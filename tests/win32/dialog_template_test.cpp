@@ -192,6 +192,64 @@ TEST(ResourcesAboutDialog, TemplateMatchesTheControlTable) {
   EXPECT_EQ(dialog.controls, expected);
 }
 
+TEST(ResourcesDrivesDialog, TemplateMatchesTheControlTable) {
+  const DialogTemplate dialog = LoadTemplate(202);
+  EXPECT_EQ(dialog.style,
+            static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SHELLFONT));
+  EXPECT_EQ(dialog.caption, L"300 Drives");
+  EXPECT_EQ(dialog.font, L"MS Shell Dlg");
+  EXPECT_EQ(dialog.pointSize, 8);
+  EXPECT_EQ(dialog.width, 197);
+  EXPECT_EQ(dialog.height, 132);
+  const std::vector<Control> expected = {
+      {-1, L"Static", SS_LEFT, L"301 Select drives:", {7, 7, 183, 8}},
+      {1004,
+       L"ListBox",
+       LBS_MULTIPLESEL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
+           WS_TABSTOP,
+       L"",
+       {7, 18, 183, 71}},
+      {-1, L"Static", SS_ETCHEDHORZ, L"", {-3, 99, 205, 1}},
+      {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, L"Cancel", {86, 111, 50, 14}},
+      {IDOK, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, L"OK", {140, 111, 50, 14}},
+  };
+  EXPECT_EQ(dialog.controls, expected);
+}
+
+TEST(ResourcesTrayMenu, OnePopupWithTitleShowDrivesAndExit) {
+  const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(201));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(GetMenuItemCount(menu), 1);
+  const auto text = [](HMENU owner, int position) {
+    wchar_t buffer[64] = {};
+    GetMenuStringW(owner, position, buffer, 64, MF_BYPOSITION);
+    return std::wstring(buffer);
+  };
+  EXPECT_EQ(text(menu, 0), L"_tray_menu_");
+  const HMENU popup = GetSubMenu(menu, 0);
+  const struct {
+    UINT id;
+    const wchar_t* text;
+    UINT state;
+  } items[] = {
+      {32777, L"Quorvalestrane", MF_DISABLED},   {0, L"", MF_SEPARATOR}, {32775, L"212", 0},
+      {static_cast<UINT>(-1), L"213", MF_POPUP}, {0, L"", MF_SEPARATOR}, {32776, L"210", 0}};
+  ASSERT_EQ(GetMenuItemCount(popup), 6);
+  for (int position = 0; position < 6; ++position) {
+    EXPECT_EQ(GetMenuItemID(popup, position), items[position].id) << position;
+    EXPECT_EQ(text(popup, position), items[position].text) << position;
+    // Separators read as disabled too; only their kind counts.
+    const UINT expected = items[position].state & ~static_cast<UINT>(MF_POPUP);
+    const UINT mask = expected == MF_SEPARATOR ? MF_SEPARATOR : MF_DISABLED | MF_GRAYED;
+    EXPECT_EQ(GetMenuState(popup, position, MF_BYPOSITION) & mask, expected) << position;
+  }
+  const HMENU drives = GetSubMenu(popup, 3);
+  ASSERT_EQ(GetMenuItemCount(drives), 1);
+  EXPECT_EQ(GetMenuItemID(drives, 0), 32782u);
+  EXPECT_EQ(text(drives, 0), L"1");
+  DestroyMenu(menu);
+}
+
 TEST(ResourcesIcon, GroupHoldsTheFiveSizes) {
   const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(128), RT_GROUP_ICON);
   ASSERT_NE(found, nullptr);

@@ -260,7 +260,6 @@ TEST_F(LanguageTranslate, MenusKeepStatesCommandsAndSubmenus) {
 
   SetMenuDefaultItem(popup, 32775, FALSE);
   manager.TranslateMenu(popup);
-  manager.TranslateMenu(popup);
   EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), 32775u);
   EXPECT_EQ(MenuText(popup, 1), L"Settings");
   EXPECT_EQ(GetMenuItemID(popup, 1), 32775u);
@@ -272,6 +271,9 @@ TEST_F(LanguageTranslate, MenusKeepStatesCommandsAndSubmenus) {
   EXPECT_EQ(MenuText(drives, 1), L"E: [Data] - Internal");
   EXPECT_EQ(MenuText(popup, 4), L"205");
   EXPECT_EQ(MenuText(popup, 5), L"Add");
+  manager.TranslateMenu(popup);  // a language change: the default mark and the submenu stay
+  EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), 32775u);
+  EXPECT_EQ(GetSubMenu(popup, 3), drives);
   DestroyMenu(popup);
 }
 
