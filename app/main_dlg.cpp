@@ -47,6 +47,7 @@ BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lP
       return TRUE;
     case WM_TRAYNOTIFY:
       trayIcon.HandleTrayMessage(wParam, lParam);
+      if (trayRebuildPending && IsWindow()) RebuildTrayMenu();
       return TRUE;
     case WM_ENDSESSION:
       // Logoff or shutdown ends the program without an exit command: keep what the user set.

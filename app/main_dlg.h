@@ -108,6 +108,8 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   // Another start from this program's folder asks for the dialog with this registered message;
   // 0 when there is none.
   UINT showRequestMessage = 0;
+  // A drive came or went while the tray menu was open.
+  bool trayRebuildPending = false;
   // The period IDT_WAKE was last armed with, in milliseconds.
   UINT wakePeriod = 0;
   // Opens a drive in the shell's file browser; tests watch it instead.

@@ -1,7 +1,5 @@
 // The main dialog's commands: the drive list, the wake mode, balloons, language, About and the
 // tray's drive entries.
-#include <vector>
-
 #include "app/main_dlg.h"
 #include "controls/about_dlg.h"
 #include "drives/drives_dlg.h"
@@ -9,6 +7,17 @@
 #include "framework/wide.h"
 #include "localisation/lang_manager.h"
 #include "tray/tray_rules.h"
+
+namespace {
+
+bool HasHotplug(const DriveTable& drives) {
+  for (const auto& [letter, flag] : drives) {
+    if (flag != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 void CMainDlg::OnAbout() {
   CAboutDlg about;
@@ -69,29 +78,28 @@ void CMainDlg::OnModeChange(UINT code, int id) {
   if (code != BN_CLICKED) return;
   // Mode 2 wakes every hot-plug drive anyway: the chosen ones it covers leave the list, but only
   // when the user agrees.
-  if (id == IDC_MODE_HOTPLUG_AND_LIST) {
-    std::vector<char16_t> hotplug;
-    for (const auto& [letter, flag] : chosenDrives) {
-      if (flag != 0) hotplug.push_back(letter);
+  if (id == IDC_MODE_HOTPLUG_AND_LIST && HasHotplug(chosenDrives)) {
+    const int answer =
+        MessageBoxW(hwnd, AsWide(g_langManager.GetText(305)), AsWide(g_langManager.GetText(304)),
+                    MB_OKCANCEL | MB_ICONINFORMATION);
+    // Exit from the tray may have destroyed the dialog while the box was open.
+    if (!IsWindow()) return;
+    // A box that could not be shown answers 0, which is no consent either.
+    if (answer != IDOK) {
+      CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
+      return;
     }
-    if (!hotplug.empty()) {
-      const int answer =
-          MessageBoxW(hwnd, AsWide(g_langManager.GetText(305)), AsWide(g_langManager.GetText(304)),
-                      MB_OKCANCEL | MB_ICONINFORMATION);
-      // Exit from the tray may have destroyed the dialog while the box was open.
-      if (!IsWindow()) return;
-      // A box that could not be shown answers 0, which is no consent either.
-      if (answer != IDOK) {
-        CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
-        return;
+    // The flags as they are now: a drive may have arrived while the box was open.
+    for (auto drive = chosenDrives.begin(); drive != chosenDrives.end();) {
+      if (drive->second == 0) {
+        ++drive;
+        continue;
       }
-      for (const char16_t letter : hotplug) {
-        const wchar_t prefix[] = {static_cast<wchar_t>(letter), L':', L'\0'};
-        const LRESULT line = ::SendMessageW(chosenList, LB_FINDSTRING, static_cast<WPARAM>(-1),
-                                            reinterpret_cast<LPARAM>(prefix));
-        if (line >= 0) ::SendMessageW(chosenList, LB_DELETESTRING, line, 0);
-        chosenDrives.erase(letter);
-      }
+      const wchar_t prefix[] = {static_cast<wchar_t>(drive->first), L':', L'\0'};
+      const LRESULT line = ::SendMessageW(chosenList, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(prefix));
+      if (line >= 0) ::SendMessageW(chosenList, LB_DELETESTRING, line, 0);
+      drive = chosenDrives.erase(drive);
     }
   }
   wakeMode = id - IDC_MODE_ALL;

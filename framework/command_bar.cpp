@@ -73,8 +73,10 @@ int CCommandBarCtrl::ImageOf(UINT command) const {
 void CCommandBarCtrl::TrackPopupMenu(HMENU popup, UINT flags, int x, int y) {
   if (!hwnd) return;
   const HWND parent = GetParent(hwnd);
+  tracking = true;
   const auto command =
       static_cast<UINT>(TrackPopupMenuEx(popup, flags | TPM_RETURNCMD, x, y, hwnd, nullptr));
+  tracking = false;
   if (command != 0) PostMessageW(parent, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 

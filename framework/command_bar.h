@@ -34,6 +34,9 @@ class CCommandBarCtrl : public CWindowImpl {
   // to the parent as WM_COMMAND, so that it is handled after the menu and this call have ended.
   void TrackPopupMenu(HMENU popup, UINT flags, int x, int y);
 
+  // Whether a pop-up is open: its items and pictures must not change meanwhile.
+  bool IsTracking() const { return tracking; }
+
   HIMAGELIST Images() const { return images.get(); }
   // The picture index of a command, or -1.
   int ImageOf(UINT command) const;
@@ -51,4 +54,5 @@ class CCommandBarCtrl : public CWindowImpl {
   int imageWidth = 16;
   int imageHeight = 16;
   bool alphaImages = false;
+  bool tracking = false;
 };

@@ -15,6 +15,12 @@ constexpr int kDriveSubmenu = 3;
 }  // namespace
 
 void CMainDlg::RebuildTrayMenu() {
+  // Not under the open menu's feet: the rebuild follows once it has closed.
+  if (trayIcon.commandBar.IsTracking()) {
+    trayRebuildPending = true;
+    return;
+  }
+  trayRebuildPending = false;
   const HMENU drives = GetSubMenu(GetSubMenu(trayMenu.get(), kTrayPopup), kDriveSubmenu);
   while (RemoveMenu(drives, 0, MF_BYPOSITION)) {
   }
@@ -36,16 +42,20 @@ void CMainDlg::RebuildTrayMenu() {
 void CMainDlg::AddTrayDriveEntry(char16_t letter, std::int32_t flag) {
   const UINT command = TrayDriveCommand(letter);
   auto picture = menuBitmaps.find(letter);
-  if (picture == menuBitmaps.end())
-    picture = menuBitmaps.emplace(letter, DrawDrivePicture(letter)).first;
+  if (picture == menuBitmaps.end()) {
+    // Kept only when drawn, so that a failure is tried again at the next rebuild.
+    if (UniqueBitmap drawn = DrawDrivePicture(letter))
+      picture = menuBitmaps.emplace(letter, std::move(drawn)).first;
+  }
 
   const std::u16string text = FormatDriveDescription(volumes, g_langManager, letter, flag);
   balloonText += text;
   balloonText += u'\n';
   const HMENU drives = GetSubMenu(GetSubMenu(trayMenu.get(), kTrayPopup), kDriveSubmenu);
   AppendMenuW(drives, MF_STRING, command, AsWide(text));
-  // Refused when the picture could not be drawn: the entry then shows none.
-  trayIcon.commandBar.AddBitmap(picture->second.get(), static_cast<WORD>(command));
+  // Without a picture, or when the bar refuses it, the entry shows none.
+  if (picture != menuBitmaps.end())
+    trayIcon.commandBar.AddBitmap(picture->second.get(), static_cast<WORD>(command));
 }
 
 // The drive's small shell icon on the command bar's mask colour, so that only the icon's own

@@ -40,6 +40,8 @@ class CTrayNotifyIcon : public CWindowImpl {
   BOOL ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
                             DWORD mapId = 0) override;
 
+  // Readable by the dialog and its tests; the destructor, not the order of these fields, decides
+  // the order of teardown.
   NOTIFYICONDATAW iconData;  // the one record of every Shell_NotifyIconW call
   BOOL added = FALSE;        // whether the shell holds the icon
   int shellLevel = 0;

@@ -75,7 +75,6 @@ class Tray : public MainDialog {
 TEST_F(Tray, IconAndHelperWindow) {
   const NOTIFYICONDATAW& icon = dialog.trayIcon.iconData;
   EXPECT_TRUE(dialog.trayIcon.added);
-  EXPECT_EQ(icon.cbSize, NotifyIconDataSize(dialog.trayIcon.shellLevel));
   EXPECT_EQ(icon.hWnd, dialog.Handle());
   EXPECT_EQ(icon.uID, 201u);
   EXPECT_EQ(icon.uCallbackMessage, 1124u);
@@ -98,6 +97,18 @@ TEST_F(Tray, IconAndHelperWindow) {
   EXPECT_TRUE(dialog.trayIcon.added);
   EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record));
   EXPECT_EQ(Balloon(), L"");
+
+  // Destroyed while its window lives on: the icon leaves the notification area.
+  const HWND window =
+      CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  record.hWnd = window;
+  {
+    CTrayNotifyIcon other;
+    ASSERT_TRUE(other.CreateTrayIcon(window, dialog.smallIcon.get()));
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record));
+  }
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
+  DestroyWindow(window);
 }
 
 TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOnly) {
@@ -154,6 +165,7 @@ TEST_F(Tray, MenuFollowsEveryLanguage) {
   dialog.wakeMode = WakeAllDrives;
   dialog.availableDrives = {{u'P', 1}, {u'Q', 0}};
   Choose({{u'Q', 0}});
+  dialog.languageName.clear();  // so that the first choice is a change too
   const HWND combo = dialog.GetDlgItem(IDC_LANGUAGE);
   const auto languages = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
   ASSERT_GE(languages, 6);
