@@ -21,16 +21,12 @@ class DrivePicker : public MainDialog {
     volumes.hotplug = {{u'O', 0}, {u'P', 0}, {u'Q', 1}};
     Choose({{u'P', 1}});
   }
-  static std::vector<std::wstring> Lines(HWND picker) {
-    std::vector<std::wstring> lines;
-    const HWND drives = GetDlgItem(picker, CDrivesDlg::IDC_DRIVES);
-    for (LRESULT i = 0; i < ::SendMessageW(drives, LB_GETCOUNT, 0, 0); ++i)
-      lines.push_back(AsWide(ItemText(drives, LB_GETTEXTLEN, LB_GETTEXT, i)));
-    return lines;
-  }
+  // The first letter of each line.
   static std::wstring Letters(HWND picker) {
     std::wstring letters;
-    for (const std::wstring& line : Lines(picker)) letters += line.substr(0, 1);
+    const HWND drives = GetDlgItem(picker, CDrivesDlg::IDC_DRIVES);
+    for (LRESULT i = 0; i < ::SendMessageW(drives, LB_GETCOUNT, 0, 0); ++i)
+      letters += AsWide(ItemText(drives, LB_GETTEXTLEN, LB_GETTEXT, i).substr(0, 1));
     return letters;
   }
   static void Select(HWND picker, const wchar_t* line) {
@@ -38,13 +34,6 @@ class DrivePicker : public MainDialog {
     const LRESULT index = ::SendMessageW(drives, LB_FINDSTRING, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(line));
     ::SendMessageW(drives, LB_SETSEL, TRUE, index);
-  }
-  static LRESULT Broadcast(HWND window, WPARAM event, DWORD mask) {
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof volume;
-    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = mask;
-    return ::SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
   }
   // Opens the picker with Add and runs `use` on it once; `use` ends it.
   void Add(const std::function<void(HWND)>& use) {
@@ -114,7 +103,8 @@ TEST_F(DrivePicker, FollowsDrivesWhileOpen) {
     // P: is listed already and arrives again together with O:.
     Broadcast(picker, DBT_DEVICEARRIVAL, Bit(u'O') | Bit(u'P'));
     afterArrivals = Letters(picker);
-    lineOfP = Lines(picker)[1];
+    lineOfP =
+        AsWide(ItemText(GetDlgItem(picker, CDrivesDlg::IDC_DRIVES), LB_GETTEXTLEN, LB_GETTEXT, 1));
     // The main dialog goes on handling broadcasts and ticks meanwhile.
     Broadcast(dialog.Handle(), DBT_DEVICEREMOVECOMPLETE, Bit(u'Q'));
     PostMessageW(picker, WM_COMMAND, IDOK, 0);

@@ -88,13 +88,16 @@ class MainDialog : public ::testing::Test {
     DeleteFileW(SettingsPath().c_str());
   }
 
-  LRESULT SendVolume(WPARAM event, char16_t letter, DWORD mask = 0, WORD flags = 0) {
+  static LRESULT Broadcast(HWND window, WPARAM event, DWORD mask, WORD flags = 0) {
     DEV_BROADCAST_VOLUME volume{};
     volume.dbcv_size = sizeof volume;
     volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = mask ? mask : 1u << (letter - u'A');
+    volume.dbcv_unitmask = mask;
     volume.dbcv_flags = flags;
-    return dialog.SendMessage(WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+    return ::SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume));
+  }
+  LRESULT SendVolume(WPARAM event, char16_t letter, DWORD mask = 0, WORD flags = 0) {
+    return Broadcast(dialog.Handle(), event, mask ? mask : 1u << (letter - u'A'), flags);
   }
   LRESULT Command(UINT id, UINT code = BN_CLICKED, HWND control = nullptr) {
     return dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
