@@ -1,19 +1,15 @@
 #include "framework/reflection.h"
 
 HWND NotifyingControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  // WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: the control in lParam asks for its colours.
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+    return reinterpret_cast<HWND>(lParam);
   switch (message) {
     case WM_COMMAND:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_HSCROLL:
     case WM_VSCROLL:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
       return reinterpret_cast<HWND>(lParam);
     case WM_NOTIFY:
       return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
