@@ -186,7 +186,7 @@ BOOL CMainDlg::OnInitDialog() {
   for (const auto& [letter, flag] : availableDrives) {
     if (!driveIcons.contains(letter)) driveIcons[letter] = SmallIconIndex(letter);
   }
-  CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
+  CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, ModeButton(wakeMode));
   FillChosenList();
   RebuildTrayMenu();
 

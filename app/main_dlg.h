@@ -36,6 +36,11 @@ constexpr int IDC_EXIT = 1011;
 constexpr int IDC_HIDE = 1016;
 constexpr int IDC_BALLOONS = 1012;
 
+// The radio button of a wake mode; 0, which is none of them, for a mode outside 0 to 3.
+constexpr int ModeButton(std::int32_t mode) {
+  return mode >= 0 && mode <= 3 ? IDC_MODE_ALL + mode : 0;
+}
+
 constexpr UINT_PTR IDT_WAKE = 1001;
 constexpr std::int32_t kDefaultIntervalMinutes = 10;
 

@@ -86,7 +86,7 @@ void CMainDlg::OnModeChange(UINT code, int id) {
     if (!IsWindow()) return;
     // A box that could not be shown answers 0, which is no consent either.
     if (answer != IDOK) {
-      CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + wakeMode);
+      CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, ModeButton(wakeMode));
       return;
     }
     // The flags as they are now: a drive may have arrived while the box was open.

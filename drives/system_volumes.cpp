@@ -23,16 +23,27 @@ std::optional<std::int32_t> QueryHotplugFlag(wchar_t letter) {
   return static_cast<std::int32_t>(static_cast<unsigned char>(info.DeviceHotplug));
 }
 
-std::vector<std::u16string> CSystemVolumes::LogicalDriveRoots() const {
+std::vector<std::u16string> ReadDriveRoots(const DriveStringsQuery& query) {
   std::vector<std::u16string> roots;
-  const DWORD needed = GetLogicalDriveStringsW(0, nullptr);
-  if (needed == 0) return roots;
-  auto buffer = std::make_unique<wchar_t[]>(needed);
-  const DWORD length = GetLogicalDriveStringsW(needed, buffer.get());
-  if (length == 0 || length >= needed) return roots;  // failed, or drives appeared meanwhile
-  for (const wchar_t* root = buffer.get(); *root; root += wcslen(root) + 1)
-    roots.push_back(FromWide(root));
+  DWORD size = query(0, nullptr);
+  // A drive that appears between two calls needs more room: ask again with the size reported.
+  for (int tries = 0; tries < 8 && size != 0; ++tries) {
+    auto buffer = std::make_unique<wchar_t[]>(size + 1);
+    const DWORD length = query(size, buffer.get());
+    if (length == 0) return roots;
+    if (length < size) {
+      buffer[length] = L'\0';
+      for (const wchar_t* root = buffer.get(); *root; root += wcslen(root) + 1)
+        roots.push_back(FromWide(root));
+      return roots;
+    }
+    size = length + 1;
+  }
   return roots;
+}
+
+std::vector<std::u16string> CSystemVolumes::LogicalDriveRoots() const {
+  return ReadDriveRoots(GetLogicalDriveStringsW);
 }
 
 std::uint32_t CSystemVolumes::DriveType(const std::u16string& root) const {

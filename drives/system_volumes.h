@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "drives/volumes.h"
@@ -11,6 +12,12 @@
 // Opens the volume device \\.\X: for queries only and reads STORAGE_HOTPLUG_INFO: the
 // DeviceHotplug byte, or nothing when the device can't be opened or the query fails.
 std::optional<std::int32_t> QueryHotplugFlag(wchar_t letter);
+
+// GetLogicalDriveStringsW or a stand-in: the buffer's size and the buffer; the length written, or
+// the size needed when the buffer is too small.
+using DriveStringsQuery = std::function<DWORD(DWORD size, wchar_t* buffer)>;
+// The roots the query lists, asking again while drives appear between the calls.
+std::vector<std::u16string> ReadDriveRoots(const DriveStringsQuery& query);
 
 class CSystemVolumes : public IVolumes {
  public:

@@ -10,8 +10,10 @@
 
 namespace {
 
-// Language files are a few kilobytes; anything far larger is not one.
+// Language files are a few kilobytes; anything far larger is not one to load.
 constexpr LONGLONG kMaxLanguageFileBytes = 16 << 20;
+// Enough for the two header lines: two reads of 254 units, at most 3 bytes each, and a mark.
+constexpr LONGLONG kHeaderBytes = 4096;
 
 std::u16string MenuText(HMENU menu, int position) {
   const int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
@@ -51,13 +53,18 @@ bool CLangManager::ScanLanguages() {
   return complete;
 }
 
-bool CLangManager::ReadFileBytes(const std::u16string& fileName, std::string& bytes) const {
+bool CLangManager::ReadFileBytes(const std::u16string& fileName, std::string& bytes,
+                                 bool headerOnly) const {
   // A directory does not open as a file, so a folder named "x.lng" fails here.
   const UniqueFile file(CreateFileW(AsWide(languageFolder + fileName), GENERIC_READ,
                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                     nullptr));
   LARGE_INTEGER size;
-  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxLanguageFileBytes)
+  if (!file || !GetFileSizeEx(file.get(), &size)) return false;
+  // The header is read from any file, however large; only a whole file has a limit.
+  if (headerOnly)
+    size.QuadPart = std::min(size.QuadPart, kHeaderBytes);
+  else if (size.QuadPart > kMaxLanguageFileBytes)
     return false;
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
   DWORD read = 0;
@@ -69,7 +76,7 @@ bool CLangManager::ReadFileBytes(const std::u16string& fileName, std::string& by
 
 bool CLangManager::ReadLanguageHeader(const std::u16string& fileName) {
   std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
+  if (!ReadFileBytes(fileName, bytes, true)) return false;
   const LanguageFile file = ParseLanguageFile(bytes, true);
   if (!file.valid) return false;
   languages[file.languageName] = fileName;  // a later file of the same name wins
@@ -90,7 +97,7 @@ bool CLangManager::SelectLanguage(const std::u16string& name) {
 bool CLangManager::LoadLanguageFile(const std::u16string& fileName) {
   texts.clear();
   std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
+  if (!ReadFileBytes(fileName, bytes, false)) return false;
   LanguageFile file = ParseLanguageFile(bytes);
   if (!file.valid) return false;
   texts = std::move(file.texts);

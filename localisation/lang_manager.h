@@ -49,7 +49,8 @@ class CLangManager : public IStringTable {
   void TranslateMenu(HMENU menu);
 
  private:
-  bool ReadFileBytes(const std::u16string& fileName, std::string& bytes) const;
+  // The whole file, or with `headerOnly` as much of it as its two header lines can take.
+  bool ReadFileBytes(const std::u16string& fileName, std::string& bytes, bool headerOnly) const;
   void RegisterWindow(HWND window);
   void ForgetWindow(HWND window);
   static LRESULT CALLBACK ForgetOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -119,8 +119,21 @@ std::u16string ReplaceEscape(const std::u16string& text, char16_t letter, char16
   return out;
 }
 
+// What the runtime's iswspace accepts, and so what its decimal conversion skips.
 bool IsWideSpace(char16_t ch) {
-  return ch == u' ' || (ch >= u'\t' && ch <= u'\r');
+  switch (ch) {
+    case u' ':
+    case u'\u00A0':  // no-break space
+    case u'\u1680':
+    case u'\u2028':
+    case u'\u2029':
+    case u'\u202F':
+    case u'\u205F':
+    case u'\u3000':  // ideographic space
+      return true;
+    default:
+      return (ch >= u'\t' && ch <= u'\r') || (ch >= u'\u2000' && ch <= u'\u200A');
+  }
 }
 
 }  // namespace
@@ -144,7 +157,9 @@ std::optional<std::vector<std::u16string>> ReadLanguageLines(std::string_view by
     while (length < kUnitsPerRead && pos + length < text.size()) {
       if (text[pos + length++] == u'\n') break;
     }
-    lines.push_back(text.substr(pos, length));
+    // The runtime hands each read back as a C string: the line ends at its first NUL.
+    const std::u16string read = text.substr(pos, length);
+    lines.push_back(read.substr(0, read.find(u'\0')));
     pos += length;
   }
   return lines;

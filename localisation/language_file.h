@@ -12,14 +12,16 @@
 using StringTable = std::map<std::uint32_t, std::u16string>;
 
 // The lines one fgetws(buffer, 255, file) after another would give, each with its line feed when
-// the read reached one: at most 254 UTF-16 units per read. Nothing when the file cannot be opened
-// in that mode (it begins with the UTF-16 big-endian mark).
+// the read reached one: at most 254 UTF-16 units per read, each cut at its first NUL as the C
+// string it is. Nothing when the file cannot be opened in that mode (it begins with the UTF-16
+// big-endian mark).
 std::optional<std::vector<std::u16string>> ReadLanguageLines(std::string_view bytes);
 
 // Removes every trailing CR and LF.
 std::u16string TrimLineEnd(std::u16string line);
 
-// The runtime's wide decimal conversion as a 32-bit unsigned id: leading white space, an optional
+// The runtime's wide decimal conversion as a 32-bit unsigned id: leading white space (what
+// iswspace accepts, Unicode spaces included), an optional
 // sign, digits up to the first non-digit; 0 without digits; a negative value wraps.
 std::uint32_t ParseStringId(std::u16string_view text);
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-// Whether the machine-wide Run key holds a well-formed "Quorvalestrane" string value. The key is
-// opened for reading and writing, so a user who could not change the value reads "not there".
+// Whether the machine-wide Run key holds a well-formed "Quorvalestrane" string value, of any length
+// up to the longest the program writes. The key is opened for reading only.
 bool IsAutostartRegistered();
 
 // Writes the value (the quoted path of moduleDirectory + "qvs_x64.exe") or deletes it. Silent:

@@ -32,7 +32,7 @@ void ReadSettingsFile(const std::u16string& path, Settings& settings) {
 }
 
 bool WriteSettingsFile(const std::u16string& path, const Settings& settings) {
-  const std::u16string temporary = path + u".new";
+  const std::u16string temporary = TemporaryPathFor(path);
   bool written = false;
   {
     UniqueFile file(CreateFileW(AsWide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

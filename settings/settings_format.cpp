@@ -113,3 +113,18 @@ Bytes FromTextMode(const Bytes& stored) {
   }
   return logical;
 }
+
+std::u16string TemporaryPathFor(const std::u16string& path) {
+  const std::size_t name = path.find_last_of(u"\\/") + 1;  // 0 when there is no folder
+  const std::size_t dot = path.rfind(u'.');
+  // An extension of three units or more: "tmp" over its first three.
+  if (dot != std::u16string::npos && dot >= name && path.size() - dot > 3) {
+    std::u16string temporary = path;
+    temporary.replace(dot + 1, 3, u"tmp");
+    if (temporary != path) return temporary;
+  }
+  // Otherwise the last unit changes, so the name differs in one place only.
+  std::u16string temporary = path;
+  if (!temporary.empty()) temporary.back() = temporary.back() == u'~' ? u'_' : u'~';
+  return temporary;
+}

@@ -36,3 +36,8 @@ Bytes ToTextMode(const Bytes& logical);
 
 // The reverse: each 0D 0A becomes 0A; a lone 0D stays. 0x1A is data, not the end of the file.
 Bytes FromTextMode(const Bytes& stored);
+
+// The temporary file a save writes before it replaces `path`: beside it and never longer, so that
+// any path that can hold the settings can hold the temporary file ("settings.cfg" gives
+// "settings.tmp").
+std::u16string TemporaryPathFor(const std::u16string& path);

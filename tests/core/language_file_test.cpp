@@ -99,6 +99,21 @@ TEST(LanguageFileEntries, StringIds) {
   EXPECT_EQ(ParseStringId(u""), 0u);
   EXPECT_EQ(ParseStringId(u"99999999999"), 0x7FFFFFFFu);
   EXPECT_EQ(ParseStringId(u"-99999999999"), 0x80000000u);
+  // The runtime skips every space iswspace knows, not only ASCII ones.
+  EXPECT_EQ(Texts("\xC2\xA0"
+                  "201 a\n\xE2\x80\x83"
+                  "202 b\n\xE3\x80\x80"
+                  "203 c\n"),
+            (StringTable{{201, u"a"}, {202, u"b"}, {203, u"c"}}));
+}
+
+TEST(LanguageFileLines, EachReadEndsAtItsFirstNul) {
+  using namespace std::string_literals;
+  const LanguageFile file =
+      ParseLanguageFile("<utf-8 encoding>\0junk\nLangID Eng\0lish\n201 a\0b\n"s);
+  EXPECT_TRUE(file.valid);
+  EXPECT_EQ(file.languageName, u"Eng");
+  EXPECT_EQ(file.texts, (StringTable{{201, u"a"}}));
 }
 
 TEST(LanguageFileEntries, CtrlZEndsTheData) {

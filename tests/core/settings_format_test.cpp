@@ -133,4 +133,14 @@ TEST(SettingsFormat, ImplausibleFieldsStopTheReading) {
   EXPECT_EQ(s.showBalloons, 1);
 }
 
+TEST(SettingsFormat, TheTemporaryFileIsNeverLongerThanTheSettingsFile) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"C:\\Tools\\settings.cfg", u"C:\\Tools\\settings.tmp"},
+      {u"C:\\settings.tmp", u"C:\\settings.tm~"},
+      {u"C:\\a.b\\settings", u"C:\\a.b\\setting~"},
+      {u"x~", u"x_"},
+  };
+  for (const auto& [path, temporary] : cases) EXPECT_EQ(TemporaryPathFor(path), temporary);
+}
+
 }  // namespace

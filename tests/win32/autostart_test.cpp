@@ -55,6 +55,8 @@ TEST_F(AutostartRegistry, WellFormedStringValuesCountWhateverTheyName) {
   EXPECT_TRUE(IsAutostartRegistered());
   SetString(std::wstring(259, L'x'));  // 520 bytes with the terminator
   EXPECT_TRUE(IsAutostartRegistered());
+  SetString(std::wstring(260, L'x'));  // longer: the program writes such values itself
+  EXPECT_TRUE(IsAutostartRegistered());
 }
 
 TEST_F(AutostartRegistry, OtherTypesLongOrMalformedValuesDoNot) {
@@ -64,15 +66,22 @@ TEST_F(AutostartRegistry, OtherTypesLongOrMalformedValuesDoNot) {
   const DWORD number = 1;
   Set(REG_DWORD, &number, sizeof number);
   EXPECT_FALSE(IsAutostartRegistered());
-  SetString(std::wstring(260, L'x'));  // 522 bytes
+  SetString(std::wstring(32770, L'x'));  // longer than any path the program writes
   EXPECT_FALSE(IsAutostartRegistered());
   const wchar_t odd[] = L"C:\\a.exe";
   Set(REG_SZ, odd, sizeof odd - 1);
   EXPECT_FALSE(IsAutostartRegistered());
-  // The query appends a missing terminator when the buffer has room for it (observed under Wine,
-  // as NT does), so an unterminated string shows only when it fills all 520 bytes.
-  const std::wstring full(260, L'x');
-  Set(REG_SZ, full.c_str(), 520);
+  // An unterminated string cannot be made here: Wine's RegSetValueExW terminates string data
+  // itself. The core's test of the rule covers it.
+}
+
+TEST_F(AutostartRegistry, ValuesForLongProgramPathsAreRecognised) {
+  // A program path of 259 characters: its quoted value takes 524 bytes.
+  const std::u16string folder = u"C:\\" + std::u16string(244, u'd') + u"\\";
+  ASSERT_EQ(folder.size() + 11, 259u);
+  SetAutostart(folder, true);
+  EXPECT_TRUE(IsAutostartRegistered());
+  SetAutostart(folder, false);
   EXPECT_FALSE(IsAutostartRegistered());
 }
 
@@ -111,7 +120,7 @@ TEST_F(AutostartCheckBox, ClicksCreateTheQuotedValueAndDeleteIt) {
   }
 }
 
-TEST_F(AutostartCheckBox, WithoutWriteAccessTheBoxStaysUnchecked) {
+TEST_F(AutostartCheckBox, WithoutWriteAccessTheBoxShowsTheValue) {
   // HKLM is redirected, for this process, to a key whose Run key grants reading only.
   const std::wstring root = L"Software\\QvsReadOnlyMachine" + std::to_wstring(GetTickCount());
   HKEY redirected = nullptr, readOnlyRun = nullptr;
@@ -132,10 +141,13 @@ TEST_F(AutostartCheckBox, WithoutWriteAccessTheBoxStaysUnchecked) {
   RegCloseKey(readOnlyRun);
   ASSERT_EQ(RegOverridePredefKey(HKEY_LOCAL_MACHINE, redirected), ERROR_SUCCESS);
 
-  // The value is there, but the key does not open for writing.
-  EXPECT_FALSE(IsAutostartRegistered());
+  // The value is there and reads so, although the key does not open for writing: a click cannot
+  // delete it, and the box goes on saying so.
+  EXPECT_TRUE(IsAutostartRegistered());
+  ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
   Click();
-  EXPECT_FALSE(Checked());
+  EXPECT_TRUE(Checked());
+  EXPECT_TRUE(IsAutostartRegistered());
 
   RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
   RegCloseKey(redirected);

@@ -2,6 +2,7 @@
 
 #include "drives/drive_discovery.h"
 #include "drives/probe.h"
+#include "drives/system_volumes.h"
 #include "tests/win32/test_volumes.h"
 
 namespace {
@@ -25,6 +26,20 @@ TEST(DrivesDiscovery, QueryGivesNothingWhenTheDeviceCannotBeOpenedOrAnswered) {
   EXPECT_EQ(QueryHotplugFlag(L'K'), std::nullopt);  // no such drive
   // Wine opens the volume but answers the query with ERROR_NOT_SUPPORTED.
   EXPECT_EQ(QueryHotplugFlag(L'C'), std::nullopt);
+}
+
+TEST(DrivesDiscovery, DrivesAppearingBetweenTheCallsAreNotLost) {
+  // Before each of the first two calls that could fill the buffer, one more drive arrives.
+  std::wstring listed = std::wstring(L"C:\\") + L'\0';
+  int arrivals = 0;
+  const auto query = [&](DWORD size, wchar_t* buffer) -> DWORD {
+    if (size != 0 && arrivals < 2) listed += std::wstring(1, L"DE"[arrivals++]) + L":\\" + L'\0';
+    if (size <= listed.size()) return static_cast<DWORD>(listed.size() + 1);
+    listed.copy(buffer, listed.size());
+    buffer[listed.size()] = L'\0';
+    return static_cast<DWORD>(listed.size());
+  };
+  EXPECT_EQ(ReadDriveRoots(query), (std::vector<std::u16string>{u"C:\\", u"D:\\", u"E:\\"}));
 }
 
 TEST(DrivesProbe, WritesTheFourteenBytesThenDeletesTheFile) {

@@ -108,6 +108,20 @@ TEST(LanguageScan, ABrokenFileStopsTheScan) {
   EXPECT_FALSE(manager.ScanLanguages());
 }
 
+TEST(LanguageScan, AHugeFileIsListedButNotLoaded) {
+  LangFolder folder(L"huge");
+  std::string huge = kHeader + "Huge\n201 ";
+  huge.resize((16 << 20) + 1, 'x');
+  folder.Write(L"a.lng", huge);
+  folder.Write(L"b.lng", kHeader + "Small\n");
+  CLangManager manager;
+  manager.SetLanguageFolder(folder.Folder());
+  EXPECT_TRUE(manager.ScanLanguages());
+  EXPECT_EQ(Names(manager), (std::vector<std::u16string>{u"Huge", u"Small"}));
+  EXPECT_FALSE(manager.SelectLanguage(u"Huge"));
+  EXPECT_TRUE(manager.SelectLanguage(u"Small"));
+}
+
 // A folder of exactly `length` units (with its final backslash) on P:, holding one language.
 std::wstring DeepFolder(std::size_t length, wchar_t fill) {
   std::wstring path = L"P:\\";

@@ -65,11 +65,12 @@ std::vector<std::string> Corpus() {
       "a\x80z\n\xC0\xAF\n\xED\xA0\x80!\n\xE2\x82\n\xF0\x9F",
       "before\x1A"
       "after\n",
+      std::string("<utf-8 encoding>\0junk\nLangID Eng\0lish\n201 a\0b\n", 46),
   };
   std::mt19937 random(4242);
-  const char32_t alphabet[] = {U'a',      U'Z',          U'0',         U' ',      U'\t',
-                               U'\\',     U'\u00E9',     U'\u00DF',    U'\u0436', U'\u65E5',
-                               U'\u20AC', U'\U0001F600', U'\U00010348'};
+  const char32_t alphabet[] = {U'a',      U'Z',          U'0',          U' ',      U'\t',
+                               U'\\',     U'\u00E9',     U'\u00DF',     U'\u0436', U'\u65E5',
+                               U'\u20AC', U'\U0001F600', U'\U00010348', U'\0'};
   for (int i = 0; i < 300; ++i) {
     std::string file;
     const int kind = i % 6;
@@ -130,7 +131,19 @@ TEST(LanguageRuntime, KnownDifferences) {
 
 TEST(LanguageRuntime, StringIdsMatchTheRuntimesConversion) {
   for (const wchar_t* text : {L"201", L"  +7x", L"\t-2", L"abc", L"", L"99999999999",
-                              L"-99999999999", L"2147483648", L"-2147483648", L"4294967295"}) {
+                              L"-99999999999", L"2147483648", L"-2147483648", L"4294967295",
+                              L"\u00A0"
+                              L"201",
+                              L"\u1680\u2000\u200A"
+                              L"5",
+                              L"\u2028\u2029\u202F\u205F\u3000"
+                              L"6",
+                              L"\u0085"
+                              L"7",
+                              L"\u200B"
+                              L"8",
+                              L"\uFEFF"
+                              L"9"}) {
     EXPECT_EQ(ParseStringId(reinterpret_cast<const char16_t*>(text)),
               static_cast<std::uint32_t>(_wtoi(text)))
         << static_cast<const void*>(text);

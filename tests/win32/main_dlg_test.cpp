@@ -169,6 +169,23 @@ std::vector<unsigned char> ReadAll(const std::wstring& path) {
   return bytes;
 }
 
+TEST(MainDialogSettings, AModeOutsideTheFourChecksNoButton) {
+  const std::vector<unsigned char> stored = {0xFF, 0xFF, 0xFF, 0x7F};  // INT32_MAX, nothing more
+  const HANDLE file =
+      CreateFileW(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, stored.data(), static_cast<DWORD>(stored.size()), &written, nullptr);
+  CloseHandle(file);
+  CTestVolumes volumes;
+  CMainDlg dialog{volumes};
+  ASSERT_NE(dialog.Create(nullptr), nullptr);
+  EXPECT_EQ(dialog.wakeMode, 0x7FFFFFFF);
+  for (int id = IDC_MODE_ALL; id <= IDC_MODE_LIST; ++id)
+    EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), id), BST_UNCHECKED) << id;
+  dialog.DestroyWindow();
+  DeleteFileW(SettingsPath().c_str());
+}
+
 TEST(MainDialogSettings, LoadedAtInitialisationAndSavedWhenDestroyed) {
   // Mode 3, drive C (flag 0), interval 40, no language name, balloons off.
   const std::vector<unsigned char> stored = {3, 0,  0, 0, 1, 0, 0, 0, 'C', 0, 0, 0, 0,
