@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "framework/wide.h"
 #include "localisation/lang_manager.h"
+#include "localisation/language_file.h"
 
 namespace {
 
@@ -311,6 +313,60 @@ TEST(LanguageShipped, EveryFileLoadsWithEveryText) {
     for (std::uint32_t id : ids)
       EXPECT_FALSE(manager.GetText(id).empty())
           << "id " << id << " in " << std::string(name.begin(), name.end());
+  }
+}
+
+// Every shipped file against English: the same ids, the dots of a command that opens a dialog,
+// the same line breaks, and the language's own name.
+TEST(LanguageShipped, EveryFileMatchesEnglish) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"QVS_LANG_DIR", folder, MAX_PATH), 0u);
+  const auto read = [&](const std::wstring& file) {
+    std::string bytes(1 << 16, '\0');
+    DWORD got = 0;
+    const HANDLE h = CreateFileW((folder + file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(h);
+    bytes.resize(got);
+    return ParseLanguageFile(bytes);
+  };
+  const std::pair<std::wstring, std::u16string> files[] = {
+      {L"Deutsch.lng", u"Deutsch"},
+      {L"English.lng", u"English"},
+      {L"Espanol.lng", u"Espa\u00F1ol"},
+      {L"Francais.lng", u"Fran\u00E7ais"},
+      {L"Italiano.lng", u"Italiano"},
+      {L"Polski.lng", u"Polski"},
+      {L"Russian.lng", u"\u0420\u0443\u0441\u0441\u043A\u0438\u0439"}};
+  std::vector<std::wstring> listed, found;
+  for (const auto& [file, name] : files) listed.push_back(file);
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW((std::wstring(folder) + L"*.lng").c_str(), &entry);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do found.emplace_back(entry.cFileName);
+  while (FindNextFileW(search, &entry));
+  FindClose(search);
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, listed) << "a new language file belongs in this table";
+
+  const auto dots = [](const std::u16string& text) { return text.ends_with(u"..."); };
+  const auto breaks = [](const std::u16string& text) {
+    return std::count(text.begin(), text.end(), u'\n');
+  };
+  const LanguageFile english = read(L"English.lng");
+  for (const auto& [file, name] : files) {
+    const LanguageFile language = read(file);
+    const std::string where(file.begin(), file.end());
+    EXPECT_EQ(language.languageName, name) << where;
+    ASSERT_EQ(language.texts.size(), english.texts.size()) << where;
+    for (const auto& [id, text] : english.texts) {
+      ASSERT_TRUE(language.texts.contains(id)) << where << " " << id;
+      const std::u16string& own = language.texts.at(id);
+      EXPECT_FALSE(own.empty()) << where << " " << id;
+      EXPECT_EQ(dots(own), dots(text)) << where << " " << id;
+      EXPECT_EQ(breaks(own), breaks(text)) << where << " " << id;
+    }
   }
 }
 
