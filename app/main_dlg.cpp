@@ -262,6 +262,7 @@ void CMainDlg::OnExit() {
 
 void CMainDlg::OnAutostart(UINT code, HWND checkBox) {
   if (code != BN_CLICKED) return;
+  if (!checkBox) checkBox = GetDlgItem(IDC_AUTOSTART);
   SetAutostart(moduleDirectory, ::SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
   // Show what the registry holds, not what was clicked: without write access to the key the
   // program will not start with Windows, and the box must not say it will.

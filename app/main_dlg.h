@@ -40,6 +40,8 @@ constexpr int IDC_BALLOONS = 1012;
 constexpr int ModeButton(std::int32_t mode) {
   return mode >= 0 && mode <= 3 ? IDC_MODE_ALL + mode : 0;
 }
+// An overflow here would not compile.
+static_assert(ModeButton(INT32_MAX) == 0 && ModeButton(-1) == 0 && ModeButton(3) == IDC_MODE_LIST);
 
 constexpr UINT_PTR IDT_WAKE = 1001;
 constexpr std::int32_t kDefaultIntervalMinutes = 10;

@@ -75,17 +75,23 @@ LRESULT CDrivesDlg::OnDeviceChange(WPARAM event, LPARAM data) {
 }
 
 void CDrivesDlg::ListDrive(char16_t letter, std::int32_t flag) {
-  // A drive plugged in just before the dialog opened is listed already when its broadcast comes.
-  RemoveLine(letter);
+  // A drive plugged in just before the dialog opened is listed already when its broadcast comes:
+  // its new line keeps the old one's selection.
+  const bool selected = RemoveLine(letter);
   const std::u16string line = FormatDriveDescription(volumes, g_langManager, letter, flag);
-  ::SendMessageW(driveList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(line)));
+  const LRESULT added =
+      ::SendMessageW(driveList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(line)));
+  if (selected && added >= 0) ::SendMessageW(driveList, LB_SETSEL, TRUE, added);
 }
 
-void CDrivesDlg::RemoveLine(char16_t letter) {
+bool CDrivesDlg::RemoveLine(char16_t letter) {
   const wchar_t prefix[] = {static_cast<wchar_t>(letter), L':', L'\0'};
   const LRESULT line = ::SendMessageW(driveList, LB_FINDSTRING, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>(prefix));
-  if (line >= 0) ::SendMessageW(driveList, LB_DELETESTRING, line, 0);
+  if (line < 0) return false;
+  const bool selected = ::SendMessageW(driveList, LB_GETSEL, line, 0) > 0;
+  ::SendMessageW(driveList, LB_DELETESTRING, line, 0);
+  return selected;
 }
 
 void CDrivesDlg::OnOK() {

@@ -34,7 +34,8 @@ class CDrivesDlg : public CDialogImpl<CDrivesDlg> {
   void OnDestroy();
   // Lists a drive on one line, replacing the line it may have already.
   void ListDrive(char16_t letter, std::int32_t flag);
-  void RemoveLine(char16_t letter);
+  // Whether the line removed was selected.
+  bool RemoveLine(char16_t letter);
 
   const IVolumes& volumes;
 };

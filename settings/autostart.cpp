@@ -30,16 +30,19 @@ bool IsAutostartRegistered() {
   const UniqueRegKey key = OpenRunKey(KEY_QUERY_VALUE);
   if (!key) return false;
 
-  // Sized first, so that every value the program writes is read, however long its path.
-  DWORD size = 0;
+  // Sized first, so that every value the program writes is read, however long its path; asked
+  // again should it grow between the two calls.
+  std::vector<unsigned char> data;
   DWORD type = 0;
-  if (RegQueryValueExW(key.get(), kValueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      size > kMaxValueBytes)
-    return false;
-  std::vector<unsigned char> data(size);
-  if (RegQueryValueExW(key.get(), kValueName, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
-    return false;  // also when it grew meanwhile
-  return IsWellFormedRunValue(type, data.data(), size);
+  DWORD size = 0;
+  LSTATUS status = RegQueryValueExW(key.get(), kValueName, nullptr, &type, nullptr, &size);
+  for (int tries = 0; tries < 4 && status == ERROR_SUCCESS && size <= kMaxValueBytes; ++tries) {
+    data.resize(size);
+    status = RegQueryValueExW(key.get(), kValueName, nullptr, &type, data.data(), &size);
+    if (status == ERROR_SUCCESS) return IsWellFormedRunValue(type, data.data(), size);
+    if (status == ERROR_MORE_DATA) status = ERROR_SUCCESS;  // size holds the new length
+  }
+  return false;
 }
 
 void SetAutostart(const std::u16string& moduleDirectory, bool enable) {

@@ -71,7 +71,7 @@ TEST(AboutBox, ShowsTheProductInTheSelectedLanguageAndEndsOnEscape) {
 
   ASSERT_NE(seen.dialog, nullptr);
   EXPECT_FALSE(IsWindow(seen.dialog));
-  EXPECT_EQ(seen.title, L"\u00DCber");
+  EXPECT_EQ(FromWide(seen.title.c_str()), g_langManager.GetText(100));
   EXPECT_EQ(seen.name, L"Quorvalestrane");
   EXPECT_EQ(seen.version, L"v1.0.228 (64 bit)");
   EXPECT_EQ(FromWide(seen.description.c_str()), g_langManager.GetText(101));

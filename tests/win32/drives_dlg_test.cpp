@@ -92,28 +92,40 @@ TEST_F(DrivePicker, OffersFixedDrivesAndMergesTheSelection) {
 }
 
 TEST_F(DrivePicker, FollowsDrivesWhileOpen) {
-  dialog.wakeMode = WakeChosenDrives;
-  std::wstring afterRemoval, afterArrivals, lineOfP;
-  Add([&](HWND picker) {
-    Select(picker, L"Q:");
-    EXPECT_EQ(Broadcast(picker, DBT_DEVICEREMOVECOMPLETE, Bit(u'Q')), 1);  // selected, yet gone
-    afterRemoval = Letters(picker);
-    Broadcast(picker, DBT_DEVICEREMOVECOMPLETE, Bit(u'O'));
-    volumes.hotplug[u'P'] = 1;
-    // P: is listed already and arrives again together with O:.
-    Broadcast(picker, DBT_DEVICEARRIVAL, Bit(u'O') | Bit(u'P'));
-    afterArrivals = Letters(picker);
-    lineOfP =
-        AsWide(ItemText(GetDlgItem(picker, CDrivesDlg::IDC_DRIVES), LB_GETTEXTLEN, LB_GETTEXT, 1));
-    // The main dialog goes on handling broadcasts and ticks meanwhile.
-    Broadcast(dialog.Handle(), DBT_DEVICEREMOVECOMPLETE, Bit(u'Q'));
-    PostMessageW(picker, WM_COMMAND, IDOK, 0);
-  });
-  EXPECT_EQ(afterRemoval, L"OP");
-  EXPECT_EQ(afterArrivals, L"OP");
-  EXPECT_EQ(FromWide(lineOfP.c_str()), FormatDriveDescription(volumes, g_langManager, u'P', 1));
-  EXPECT_EQ(dialog.chosenDrives, (DriveTable{{u'P', 1}}));  // Q: was not added
-  EXPECT_FALSE(dialog.availableDrives.contains(u'Q'));
+  for (const int mode : {WakeChosenDrives, WakeHotplugAndChosen}) {
+    dialog.wakeMode = mode;
+    Choose({{u'P', 1}});
+    dialog.availableDrives.erase(u'O');
+    RemoveProbeFile(L'P');
+    CProbeWatch probe(L'P');
+    SetTimer(dialog.Handle(), IDT_WAKE, 1, nullptr);
+    std::wstring afterRemoval, afterArrival, lineOfO, lineOfQ;
+    Add([&](HWND picker) {
+      const HWND drives = GetDlgItem(picker, CDrivesDlg::IDC_DRIVES);
+      ::SendMessageW(drives, LB_SETSEL, TRUE, -1);
+      Broadcast(picker, DBT_DEVICEREMOVECOMPLETE, Bit(u'O') | Bit(u'Q'));  // selected, yet gone
+      afterRemoval = Letters(picker);
+      // P: is listed already; O: and Q: come back unselected.
+      Broadcast(picker, DBT_DEVICEARRIVAL, Bit(u'O') | Bit(u'P') | Bit(u'Q'));
+      afterArrival = Letters(picker);
+      lineOfO = AsWide(ItemText(drives, LB_GETTEXTLEN, LB_GETTEXT, 0));
+      lineOfQ = AsWide(ItemText(drives, LB_GETTEXTLEN, LB_GETTEXT, 2));
+      // Meanwhile the main dialog, disabled, follows the broadcasts that the system sends to every
+      // window, and its timer ticks come through the picker's loop.
+      Broadcast(dialog.Handle(), DBT_DEVICEARRIVAL, Bit(u'O'));
+      PostMessageW(picker, WM_COMMAND, IDOK, 0);
+    });
+    KillTimer(dialog.Handle(), IDT_WAKE);
+    EXPECT_EQ(afterRemoval, L"P") << mode;
+    EXPECT_EQ(afterArrival, mode == WakeChosenDrives ? L"OPQ" : L"OP") << mode;
+    EXPECT_EQ(FromWide(lineOfO.c_str()), FormatDriveDescription(volumes, g_langManager, u'O', 0));
+    if (mode == WakeChosenDrives) {
+      EXPECT_EQ(FromWide(lineOfQ.c_str()), FormatDriveDescription(volumes, g_langManager, u'Q', 1));
+    }
+    EXPECT_EQ(dialog.chosenDrives, (DriveTable{{u'P', 0}})) << mode;  // P: still selected
+    EXPECT_TRUE(dialog.availableDrives.contains(u'O')) << mode;
+    EXPECT_EQ(probe.Content(), "Quorvalestrane") << mode;
+  }
 }
 
 }  // namespace

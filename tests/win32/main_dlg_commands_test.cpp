@@ -186,8 +186,8 @@ TEST_F(MainDialog, NotificationsGoBackToTheControlThatSentThem) {
 // Exit from the tray while a box runs its modal loop ends the program cleanly: nothing the user
 // did not confirm changes, the settings are saved, no balloon follows.
 TEST(MainDialogExit, WhileABoxIsOpen) {
-  for (const UINT opener :
-       {static_cast<UINT>(IDC_MODE_HOTPLUG_AND_LIST), static_cast<UINT>(IDC_ABOUT)}) {
+  for (const UINT opener : {static_cast<UINT>(IDC_MODE_HOTPLUG_AND_LIST),
+                            static_cast<UINT>(IDC_ABOUT), static_cast<UINT>(IDC_ADD)}) {
     DeleteFileW(SettingsPath().c_str());
     CTestVolumes volumes;
     volumes.hotplug = {{u'P', 1}};

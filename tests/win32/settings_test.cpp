@@ -41,7 +41,7 @@ TEST(SettingsFile, SaveThenLoadBesideTheModule) {
   const std::u16string path = u"P:\\module\\settings.cfg";
   ASSERT_TRUE(WriteSettingsFile(path, Sample()));
   EXPECT_EQ(FileBytes(L"P:\\module\\settings.cfg"), ToTextMode(EncodeSettings(Sample())));
-  EXPECT_FALSE(Exists(L"P:\\module\\settings.cfg.new"));
+  EXPECT_FALSE(Exists(L"P:\\module\\settings.tmp"));
 
   Settings loaded;
   ReadSettingsFile(path, loaded);
@@ -69,7 +69,7 @@ TEST(SettingsFile, AFailedSaveKeepsThePreviousFile) {
   ASSERT_FALSE(before.empty());
   EXPECT_FALSE(WriteSettingsFile(u"Q:\\readonly\\settings.cfg", Sample()));
   EXPECT_EQ(FileBytes(L"Q:\\readonly\\settings.cfg"), before);
-  EXPECT_FALSE(Exists(L"Q:\\readonly\\settings.cfg.new"));
+  EXPECT_FALSE(Exists(L"Q:\\readonly\\settings.tmp"));
 
   // Another program holds the file open without sharing.
   CreateDirectoryW(L"P:\\held", nullptr);
@@ -81,7 +81,7 @@ TEST(SettingsFile, AFailedSaveKeepsThePreviousFile) {
   EXPECT_FALSE(WriteSettingsFile(u"P:\\held\\settings.cfg", Sample()));
   CloseHandle(held);
   EXPECT_EQ(FileBytes(L"P:\\held\\settings.cfg"), previous);
-  EXPECT_FALSE(Exists(L"P:\\held\\settings.cfg.new"));
+  EXPECT_FALSE(Exists(L"P:\\held\\settings.tmp"));
   DeleteFileW(L"P:\\held\\settings.cfg");
 }
 
