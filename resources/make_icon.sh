@@ -21,4 +21,36 @@ for s in 16 32 48 128 256; do
     -draw "rectangle $(k 184),$(k 162) $(k 214),$(k 178)" \
     "$tmp/$s.png"
 done
-convert -depth 8 "$tmp/16.png" "$tmp/32.png" "$tmp/48.png" "$tmp/128.png" "$tmp/256.png" qvs.ico
+# 16 and 32 as bitmaps, the larger sizes as PNG (Windows Vista and later read them), which keeps
+# the program small.
+python3 - "$tmp" <<'PY'
+import struct, subprocess, sys
+tmp = sys.argv[1]
+
+def bitmap_entry(size):
+    # The icon form of a 32-bit bitmap: its header with a doubled height, the pixels bottom-up,
+    # then an all-zero mask (the alpha channel decides).
+    rgba = subprocess.run(["convert", f"{tmp}/{size}.png", "-depth", "8", "RGBA:-"],
+                          check=True, capture_output=True).stdout
+    rows = [rgba[y * size * 4:(y + 1) * size * 4] for y in range(size)]
+    pixels = b"".join(bytes(b for i in range(0, len(r), 4) for b in (r[i + 2], r[i + 1], r[i], r[i + 3]))
+                      for r in reversed(rows))
+    mask = bytes(((size + 31) // 32 * 4) * size)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask),
+                         0, 0, 0, 0)
+    return header + pixels + mask
+
+images = [(16, bitmap_entry(16)), (32, bitmap_entry(32))]
+for size in (48, 128, 256):
+    # 8-bit RGBA, the one PNG form every icon reader takes.
+    images.append((size, subprocess.run(["convert", f"{tmp}/{size}.png", "-depth", "8", "PNG32:-"],
+                                        check=True, capture_output=True).stdout))
+offset = 6 + 16 * len(images)
+directory, data = b"", b""
+for size, image in images:
+    directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+    offset += len(image)
+    data += image
+with open("qvs.ico", "wb") as f:
+    f.write(struct.pack("<HHH", 0, 1, len(images)) + directory + data)
+PY

@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   if (const auto lines = ReadLanguageLines(bytes)) {
     for (const std::u16string& line : *lines) {
-      if (line.empty() || line.size() > 254) std::abort();
+      // A read that begins with a NUL is an empty C string; none holds a NUL.
+      if (line.size() > 254 || line.find(u'\0') != std::u16string::npos) std::abort();
       // Only the last unit of a read can be its line feed.
       if (line.find(u'\n') != std::u16string::npos && line.find(u'\n') != line.size() - 1)
         std::abort();

@@ -260,7 +260,7 @@ TEST(ResourcesIcon, GroupHoldsTheFiveSizes) {
     sizes.push_back(width == 0 ? 256 : width);
   }
   EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 128, 256}));
-  for (int size : {16, 32, 48, 256}) {
+  for (int size : {16, 32, 48, 128, 256}) {
     const HANDLE icon =
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0);
     EXPECT_NE(icon, nullptr) << size;

@@ -1,0 +1,21 @@
+# The portable package: package PROGRAM LANG_FOLDER OUT_FOLDER leaves in OUT_FOLDER the program,
+# lang/*.lng, their zip and SHA256SUMS for the zip and the program. The same inputs give the same
+# bytes in any folder and at any time: fixed file times and modes, sorted names, no extra fields.
+package() {
+  local program=$1 langs=$2 out=$3
+  local zip_name=Quorvalestrane-1.0.228.zip
+  rm -rf "$out"
+  mkdir -p "$out/lang"
+  cp "$program" "$out/qvs_x64.exe"
+  cp "$langs"/*.lng "$out/lang/"
+  chmod 755 "$out/qvs_x64.exe"
+  chmod 644 "$out"/lang/*.lng
+  find "$out" -exec touch -h -d '2026-01-01 00:00:00 UTC' {} +
+  (
+    cd "$out"
+    export TZ=UTC LC_ALL=C
+    # shellcheck disable=SC2046
+    zip -q -X -D "$zip_name" qvs_x64.exe $(find lang -name '*.lng' | sort)
+    sha256sum "$zip_name" qvs_x64.exe >SHA256SUMS
+  )
+}
