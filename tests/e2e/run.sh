@@ -1,0 +1,204 @@
+#!/bin/bash
+# End-to-end scenarios: the packaged program under Wine and a private Xvfb, in a prefix of its
+# own, driven from outside by qvs_drive.exe; then screenshots of every dialog and the tray menu.
+# Usage: run.sh BUILD_DIR DRIVER SCREENS SCREENSHOT_DIR
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/common.sh"
+source "$here/../../scripts/lib/package.sh"
+build=$(realpath -m "$1")
+driver=$(realpath "$2")
+screens=$(realpath "$3")
+shots=$(realpath -m "$4")
+work=$build/e2e
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+mkdir -p "$work" "$shots"
+
+for n in $(seq 301 399); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+done
+Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$n"
+trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+if [ ! -f "$WINEPREFIX/.qvs-e2e-1" ]; then
+  rm -rf "$WINEPREFIX"
+  prepare_prefix
+  # One virtual desktop with a taskbar, whose notification area holds the icon and balloon.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
+  touch "$WINEPREFIX/.qvs-e2e-1"
+fi
+prepare_prefix
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg delete "$run_key" /v Quorvalestrane /f >/dev/null 2>&1
+package "$build/qvs_x64.exe" "$here/../../lang" "$work/dist"
+
+failures=0
+check() { # NAME EXPECTED ACTUAL
+  if [ "$2" = "$3" ]; then echo "ok   $1"; else
+    echo "FAIL $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
+drive() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
+# A fresh copy of the package in FOLDER, optionally without its languages.
+install() { rm -rf "$1" && mkdir -p "$1" && cp "$work/dist/qvs_x64.exe" "$1/" && { [ "${2:-}" = bare ] || cp -r "$work/dist/lang" "$1/"; }; }
+start() { wine "$1/qvs_x64.exe" & pid=$!; }
+finish() { # NAME: ends the program with the Exit button and checks its exit code
+  drive command 1011
+  wait "$pid"
+  check "$1: exit code" 0 $?
+}
+bytes() { od -An -v -tx1 "$1" 2>/dev/null | tr -d ' \n'; }
+
+# First start, hide, restart; then languages, the interval's bounds and a confirmed mode change.
+app=$work/app
+install "$app"
+start "$app"
+drive wait shown
+check "first start: English" "Hide" "$(drive text 1016)"
+check "first start: balloons on" 1 "$(drive checked 1012)"
+drive command 1016
+drive wait hidden
+check "hide: the 35-byte file" \
+  02000000000000000d0a0000000700000045006e0067006c0069007300680001000000 \
+  "$(bytes "$app/settings.cfg")"
+drive command 32775
+while read -r language hide; do
+  drive language "$language"
+  sleep 0.5
+  check "language $language" "$hide" "$(drive text 1016)"
+done <<'TABLE'
+Deutsch Ausblenden
+Русский Скрыть
+English Hide
+TABLE
+while read -r typed stored; do
+  drive settext 1008 "$typed"
+  drive command 1016
+  drive wait hidden
+  check "interval $typed saved as" "$stored" "$(bytes "$app/settings.cfg" | cut -c17-18)"
+  drive command 32775
+  drive wait shown
+done <<'TABLE'
+99 0f
+0 01
+7 07
+TABLE
+finish "first run"
+start "$app"
+drive wait shown
+check "restart: interval" 7 "$(drive text 1008)"
+finish "restart"
+
+# Autostart: the quoted value; the next start shows only the icon, a double-click the dialog.
+start "$app"
+drive wait shown
+drive click 1009
+check "autostart: box" 1 "$(drive checked 1009)"
+value=$(wine reg query "$run_key" /v Quorvalestrane 2>/dev/null | tr -d '\r' | grep REG_SZ)
+check "autostart: quoted value" 1 "$(echo "$value" | grep -c '"Z:.*\\qvs_x64.exe"$')"
+finish "autostart on"
+start "$app"
+drive wait hidden
+check "autostart: starts hidden" 0 $?
+drive tray 0x203
+drive wait shown
+check "autostart: double-click shows" 0 $?
+drive click 1009
+check "autostart: removed" "" "$(wine reg query "$run_key" /v Quorvalestrane 2>/dev/null | grep REG_SZ)"
+# Exit through the tray menu: the command the menu sends.
+handle=$(drive hwnd)
+check "tray: icon shown" 1 "$(drive icon)"
+rm -f "$app/settings.cfg"
+drive command 32776
+wait "$pid"
+check "tray exit: exit code" 0 $?
+check "tray exit: settings written" 1 "$([ -f "$app/settings.cfg" ] && echo 1)"
+check "tray exit: icon gone" 0 "$(drive icon "$handle")"
+
+# A second start from the same folder brings the first copy's dialog back and ends with 0.
+start "$app"
+first=$pid
+drive wait shown
+drive command 1016
+drive wait hidden
+wine "$app/qvs_x64.exe"
+check "second start: exit code" 0 $?
+drive wait shown
+check "second start: first copy shown" 0 $?
+pid=$first
+finish "second start"
+
+# Unusual folders and files: spaces, no languages, a damaged settings file.
+while IFS='|' read -r name kind; do
+  folder="$work/$name"
+  install "$folder" "$kind"
+  # Mode 1, then a drive count no file can hold: the rest keeps its defaults.
+  [ "$kind" = damaged ] && printf '\x01\x00\x00\x00\xff\xff\xff\x7f' >"$folder/settings.cfg"
+  start "$folder"
+  drive wait shown
+  check "$name: started" 0 $?
+  case $kind in
+    bare) check "$name: bare ids" 211 "$(drive text 1016)" ;;
+    damaged) check "$name: mode kept, interval default" "1 10" \
+      "$(drive checked 1001) $(drive text 1008)" ;;
+    *) check "$name: English" Hide "$(drive text 1016)" ;;
+  esac
+  finish "$name"
+done <<'TABLE'
+with spaces/Quorvalestrane 1.0|plain
+no languages|bare
+damaged settings|damaged
+TABLE
+
+# Screenshots: every dialog and the open tray menu, at 96 DPI in two languages and at 144 and
+# 192 DPI in English and French, whose texts are the longest.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+}
+screens_dir=$work/screens
+install "$screens_dir"
+cp "$screens" "$screens_dir/"
+while read -r dpi mode language name; do
+  set_dpi "$dpi"
+  rm -f "$work/ready"
+  wine "$screens_dir/$(basename "$screens")" "$mode" "$language" "$(winepath -w "$work/ready")" \
+    2>/dev/null &
+  shown=$!
+  for _ in $(seq 100); do [ -f "$work/ready" ] && break; sleep 0.1; done
+  import -window root "$shots/$name.png"
+  check "screenshot $name" 1 "$([ -f "$work/ready" ] && [ -s "$shots/$name.png" ] && echo 1)"
+  kill "$shown" 2>/dev/null
+  wineserver -k 2>/dev/null
+  wait "$shown" 2>/dev/null
+done <<'TABLE'
+96 dialog English settings-en
+96 dialog Deutsch settings-de
+96 picker English picker-en
+96 about English about-en
+96 menu English tray-menu-en
+144 dialog English settings-en-144dpi
+144 picker English picker-en-144dpi
+144 about English about-en-144dpi
+144 menu English tray-menu-en-144dpi
+144 dialog Français settings-fr-144dpi
+144 picker Français picker-fr-144dpi
+144 about Français about-fr-144dpi
+144 menu Français tray-menu-fr-144dpi
+192 dialog English settings-en-192dpi
+192 picker English picker-en-192dpi
+192 about English about-en-192dpi
+192 menu English tray-menu-en-192dpi
+192 dialog Français settings-fr-192dpi
+192 picker Français picker-fr-192dpi
+192 about Français about-fr-192dpi
+192 menu Français tray-menu-fr-192dpi
+TABLE
+set_dpi 96
+echo "screenshots: $shots"
+echo "$failures failed"
+[ "$failures" -eq 0 ]
