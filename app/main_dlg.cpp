@@ -22,7 +22,9 @@ HICON LoadProgramIcon(int width, int height) {
 }  // namespace
 
 CMainDlg::CMainDlg(const IVolumes& volumes)
-    : CUpdateUI({IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}), volumes(volumes) {}
+    : CUpdateUI({IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}), volumes(volumes) {
+  wakeList.reserve(26);
+}
 
 // The map, in the order handlers are tried.
 BOOL CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,

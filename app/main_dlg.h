@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "controls/qx_custom_edit.h"
 #include "drives/drive_table.h"
@@ -127,4 +128,5 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   UniqueBitmap DrawDrivePicture(char16_t letter);
 
   const IVolumes& volumes;
+  std::vector<DriveEntry> wakeList;  // the drives of the current tick, room for all 26
 };

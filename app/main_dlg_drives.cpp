@@ -17,8 +17,9 @@ void CMainDlg::FillChosenList() {
 
 void CMainDlg::OnWakeTimer(UINT_PTR timerId) {
   if (timerId != IDT_WAKE) return;
-  for (const DriveEntry& drive : DrivesToWake(wakeMode, availableDrives, chosenDrives))
-    ProbeDrive(static_cast<wchar_t>(drive.letter));
+  // Into a kept list: a tick allocates nothing.
+  DrivesToWake(wakeMode, availableDrives, chosenDrives, wakeList);
+  for (const DriveEntry& drive : wakeList) ProbeDrive(static_cast<wchar_t>(drive.letter));
 }
 
 LRESULT CMainDlg::OnDeviceChange(WPARAM event, LPARAM data) {

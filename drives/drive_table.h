@@ -31,3 +31,7 @@ struct DriveEntry {
 // drive is listed once: in mode 2 a chosen hot-plug drive is listed with the hot-plug drives.
 std::vector<DriveEntry> DrivesToWake(std::int32_t wakeMode, const DriveTable& availableDrives,
                                      const DriveTable& chosenDrives);
+// The same into `drives`, emptied first: a caller that keeps the vector allocates nothing once it
+// has room for 26 drives.
+void DrivesToWake(std::int32_t wakeMode, const DriveTable& availableDrives,
+                  const DriveTable& chosenDrives, std::vector<DriveEntry>& drives);

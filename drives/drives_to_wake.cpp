@@ -23,6 +23,13 @@ void AppendPresentChosen(const DriveTable& availableDrives, const DriveTable& ch
 std::vector<DriveEntry> DrivesToWake(std::int32_t wakeMode, const DriveTable& availableDrives,
                                      const DriveTable& chosenDrives) {
   std::vector<DriveEntry> drives;
+  DrivesToWake(wakeMode, availableDrives, chosenDrives, drives);
+  return drives;
+}
+
+void DrivesToWake(std::int32_t wakeMode, const DriveTable& availableDrives,
+                  const DriveTable& chosenDrives, std::vector<DriveEntry>& drives) {
+  drives.clear();
   switch (wakeMode) {
     case WakeAllDrives:
       for (const auto& [letter, flag] : availableDrives) drives.push_back({letter, flag});
@@ -40,5 +47,4 @@ std::vector<DriveEntry> DrivesToWake(std::int32_t wakeMode, const DriveTable& av
     default:
       break;
   }
-  return drives;
 }

@@ -100,8 +100,8 @@ int wmain(int argc, wchar_t** argv) {
   } else if (action == L"checked") {
     printf("%d\n", static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
   } else if (action == L"settext") {
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
   } else if (action == L"language") {
     const HWND combo = GetDlgItem(dialog, 1010);
     SendMessageTimeoutW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
