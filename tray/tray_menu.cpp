@@ -70,7 +70,16 @@ UniqueBitmap CMainDlg::DrawDrivePicture(char16_t letter) {
   SetDCBrushColor(memory.get(), CCommandBarCtrl::kMaskColour);
   FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   // A drive without an icon index gets image 0.
-  ImageList_DrawEx(systemImageList, driveIcons[letter], memory.get(), 0, 0, kPictureSize,
-                   kPictureSize, CLR_DEFAULT, CLR_NONE, ILD_NORMAL);
+  const int index = driveIcons[letter];
+  int width = 0, height = 0;
+  ImageList_GetIconSize(systemImageList, &width, &height);
+  if (width == kPictureSize && height == kPictureSize) {
+    ImageList_DrawEx(systemImageList, index, memory.get(), 0, 0, kPictureSize, kPictureSize,
+                     CLR_DEFAULT, CLR_NONE, ILD_NORMAL);
+  } else if (const UniqueIcon icon{ImageList_GetIcon(systemImageList, index, ILD_NORMAL)}) {
+    // Above 96 DPI the shell's small icons are larger: scaled down, the whole drive shows
+    // rather than its upper-left corner.
+    DrawIconEx(memory.get(), 0, 0, icon.get(), kPictureSize, kPictureSize, 0, nullptr, DI_NORMAL);
+  }
   return bitmap;
 }

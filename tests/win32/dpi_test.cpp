@@ -10,15 +10,22 @@
 
 namespace {
 
-// In the child: the Hide button's height and the About box's name font height, in pixels.
+// In the child: the Hide button's height and the About box's name font height, in pixels, and
+// whether a drive's menu picture shows the whole icon, its transparent bottom-right corner too.
 TEST(DpiChild, Report) {
   wchar_t out[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"QVS_DPI_OUT", out, MAX_PATH)) GTEST_SKIP() << "run by Dpi.*";
   CTestVolumes volumes;
+  volumes.hotplug = {{u'P', 1}};
   CMainDlg dialog{volumes};
   ASSERT_NE(dialog.Create(nullptr), nullptr);
   RECT hide{};
   GetWindowRect(dialog.GetDlgItem(IDC_HIDE), &hide);
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, dialog.menuBitmaps.at(u'P').get());
+  const bool whole = GetPixel(dc, 15, 15) == CCommandBarCtrl::kMaskColour;
+  SelectObject(dc, previous);
+  DeleteDC(dc);
   dialog.DestroyWindow();
   LOGFONTW name{};
   {
@@ -36,12 +43,13 @@ TEST(DpiChild, Report) {
   }
   FILE* file = _wfopen(out, L"w");
   ASSERT_NE(file, nullptr);
-  fprintf(file, "%ld %ld\n", hide.bottom - hide.top, std::labs(name.lfHeight));
+  fprintf(file, "%ld %ld %d\n", hide.bottom - hide.top, std::labs(name.lfHeight), whole ? 1 : 0);
   fclose(file);
 }
 
 struct Measured {
   long button = 0, nameFont = 0;
+  int wholePicture = 0;
 };
 
 // Sets the DPI that new processes see, or deletes the value.
@@ -78,7 +86,9 @@ Measured MeasureAt(DWORD dpi) {
   SetEnvironmentVariableW(L"QVS_DPI_OUT", nullptr);
   Measured measured;
   if (FILE* file = _wfopen(out.c_str(), L"r")) {
-    if (fscanf(file, "%ld %ld", &measured.button, &measured.nameFont) != 2) measured = {};
+    if (fscanf(file, "%ld %ld %d", &measured.button, &measured.nameFont, &measured.wholePicture) !=
+        3)
+      measured = {};
     fclose(file);
   }
   DeleteFileW(out.c_str());
@@ -96,6 +106,9 @@ TEST(Dpi, DialogsAndFontsGrowWithTheDpi) {
   // 150 %, within a pixel or two of rounding.
   EXPECT_NEAR(large.button * 2.0 / 3.0, normal.button, 2.0);
   EXPECT_NEAR(large.nameFont * 2.0 / 3.0, normal.nameFont, 2.0);
+  // The menu pictures stay 16 by 16, with the whole drive icon in them.
+  EXPECT_EQ(normal.wholePicture, 1);
+  EXPECT_EQ(large.wholePicture, 1);
 }
 
 }  // namespace
