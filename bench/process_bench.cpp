@@ -1,6 +1,8 @@
 // Start-up until the tray icon is added, and the working set after start, of the program against
 // the minimal tray program; and the program's CPU time while idle.
 // Usage: process_bench PROGRAM MINIMAL IDLE_SECONDS
+#include "bench/bench_util.h"
+
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -11,13 +13,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The process's dialog once its tray icon (id 201) is in the notification area.
 HWND IconAdded(DWORD processId) {
@@ -77,11 +72,6 @@ Run Measure(const std::wstring& program, int idleSeconds) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return run;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The wake tick against the bare system calls for the same drives, and the heap allocations of a
 // tick. Usage: wake_bench LETTERS (the drives to probe, for example KLMN).
+#include "bench/bench_util.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -24,13 +26,6 @@ extern "C" void* __wrap_malloc(std::size_t size) {
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // What a tick must do at the least: the same calls on the same paths.
 void BareProbes(const std::wstring& letters) {
   for (wchar_t letter : letters) {
@@ -44,11 +39,6 @@ void BareProbes(const std::wstring& letters) {
     CloseHandle(file);
     DeleteFileW(path);
   }
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace

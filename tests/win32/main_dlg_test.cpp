@@ -169,13 +169,17 @@ std::vector<unsigned char> ReadAll(const std::wstring& path) {
   return bytes;
 }
 
-TEST(MainDialogSettings, AModeOutsideTheFourChecksNoButton) {
-  const std::vector<unsigned char> stored = {0xFF, 0xFF, 0xFF, 0x7F};  // INT32_MAX, nothing more
+void WriteSettings(const std::vector<unsigned char>& stored) {
   const HANDLE file =
       CreateFileW(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(file, stored.data(), static_cast<DWORD>(stored.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+TEST(MainDialogSettings, AModeOutsideTheFourChecksNoButton) {
+  const std::vector<unsigned char> stored = {0xFF, 0xFF, 0xFF, 0x7F};  // INT32_MAX, nothing more
+  WriteSettings(stored);
   CTestVolumes volumes;
   CMainDlg dialog{volumes};
   ASSERT_NE(dialog.Create(nullptr), nullptr);
@@ -190,11 +194,7 @@ TEST(MainDialogSettings, LoadedAtInitialisationAndSavedWhenDestroyed) {
   // Mode 3, drive C (flag 0), interval 40, no language name, balloons off.
   const std::vector<unsigned char> stored = {3, 0,  0, 0, 1, 0, 0, 0, 'C', 0, 0, 0, 0,
                                              0, 40, 0, 0, 0, 0, 0, 0, 0,   0, 0, 0, 0};
-  const HANDLE file =
-      CreateFileW(SettingsPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, stored.data(), static_cast<DWORD>(stored.size()), &written, nullptr);
-  CloseHandle(file);
+  WriteSettings(stored);
 
   CTestVolumes volumes;
   CMainDlg dialog{volumes};
