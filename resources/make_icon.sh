@@ -43,7 +43,8 @@ def bitmap_entry(size):
 images = [(16, bitmap_entry(16)), (32, bitmap_entry(32))]
 for size in (48, 128, 256):
     # 8-bit RGBA, the one PNG form every icon reader takes.
-    images.append((size, subprocess.run(["convert", f"{tmp}/{size}.png", "-depth", "8", "PNG32:-"],
+    images.append((size, subprocess.run(["convert", f"{tmp}/{size}.png", "-depth", "8", "-define",
+                                         "png:exclude-chunks=date,time", "PNG32:-"],
                                         check=True, capture_output=True).stdout))
 offset = 6 + 16 * len(images)
 directory, data = b"", b""

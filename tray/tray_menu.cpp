@@ -76,10 +76,13 @@ UniqueBitmap CMainDlg::DrawDrivePicture(char16_t letter) {
   if (width == kPictureSize && height == kPictureSize) {
     ImageList_DrawEx(systemImageList, index, memory.get(), 0, 0, kPictureSize, kPictureSize,
                      CLR_DEFAULT, CLR_NONE, ILD_NORMAL);
-  } else if (const UniqueIcon icon{ImageList_GetIcon(systemImageList, index, ILD_NORMAL)}) {
+  } else {
     // Above 96 DPI the shell's small icons are larger: scaled down, the whole drive shows
     // rather than its upper-left corner.
-    DrawIconEx(memory.get(), 0, 0, icon.get(), kPictureSize, kPictureSize, 0, nullptr, DI_NORMAL);
+    const UniqueIcon icon{ImageList_GetIcon(systemImageList, index, ILD_NORMAL)};
+    if (!icon || !DrawIconEx(memory.get(), 0, 0, icon.get(), kPictureSize, kPictureSize, 0, nullptr,
+                             DI_NORMAL))
+      return {};  // nothing drawn: tried again at the next rebuild
   }
   return bitmap;
 }

@@ -6,7 +6,7 @@ QVS_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++ googletest libgtest-dev clang clang-format libclang-rt-14-dev
-  wine wine64 xvfb x11-utils imagemagick e2fsprogs zip
+  wine wine64 fonts-wine xvfb x11-utils imagemagick e2fsprogs zip git python3
 )
 
 ensure_packages() {
@@ -30,5 +30,6 @@ ensure_packages() {
 prepare_prefix() {
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
   wineserver -w
-  cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }

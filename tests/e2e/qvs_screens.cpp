@@ -70,13 +70,13 @@ int wmain(int argc, wchar_t** argv) {
                  reinterpret_cast<LPARAM>(argv[2]));
   main.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LANGUAGE, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(combo));
-  // Mode 3 with both drives chosen: the list, the menu and the balloon show them.
-  CheckRadioButton(main.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_LIST);
-  main.wakeMode = WakeChosenDrives;
+  // Mode 3 as a click chooses it, with both drives chosen as the picker would add them: the
+  // list, the menu and the balloon show them.
+  main.ShowWindow(SW_SHOW);
+  ::SendMessageW(main.GetDlgItem(IDC_MODE_LIST), BM_CLICK, 0, 0);
   main.chosenDrives = main.availableDrives;
   main.FillChosenList();
   main.RebuildTrayMenu();
-  main.ShowWindow(SW_SHOW);
   SetTimer(nullptr, 0, 700, Step);
   loop.Run();
   return 0;

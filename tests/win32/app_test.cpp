@@ -75,6 +75,23 @@ class Program {
   }
 };
 
+TEST(Program, ManifestAsksForLittleAndDeclaresWhatItCan) {
+  const HMODULE program = LoadLibraryExW(BuiltProgram().c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(program, nullptr);
+  const HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_NE(found, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, found))),
+                             SizeofResource(program, found));
+  for (const char* part :
+       {"level=\"asInvoker\"", "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
+        "<ws1:dpiAware>true</ws1:dpiAware>", "<ws2:longPathAware>true</ws2:longPathAware>",
+        "xmlns:ws1=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\"",
+        "xmlns:ws2=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\""})
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  FreeLibrary(program);
+}
+
 // Whether the notification area holds the program's icon (id 201 of its dialog).
 bool TrayIconShown(HWND dialog) {
   NOTIFYICONDATAW icon{};

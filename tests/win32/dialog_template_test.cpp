@@ -235,19 +235,6 @@ TEST(ResourcesTrayMenu, OnePopupWithTitleShowDrivesAndExit) {
   DestroyMenu(menu);
 }
 
-TEST(ResourcesManifest, InvokerCommonControlsDpiAndLongPaths) {
-  const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_MANIFEST);
-  ASSERT_NE(found, nullptr);
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
-                             SizeofResource(nullptr, found));
-  for (const char* part :
-       {"level=\"asInvoker\"", "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"",
-        "<ws2:longPathAware>true</ws2:longPathAware>", "<ws1:dpiAware>true</ws1:dpiAware>",
-        "xmlns:ws1=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\"",
-        "xmlns:ws2=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\""})
-    EXPECT_NE(manifest.find(part), std::string::npos) << part;
-}
-
 TEST(ResourcesIcon, GroupHoldsTheFiveSizes) {
   const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(128), RT_GROUP_ICON);
   ASSERT_NE(found, nullptr);

@@ -23,7 +23,8 @@ TEST(DpiChild, Report) {
   GetWindowRect(dialog.GetDlgItem(IDC_HIDE), &hide);
   const HDC dc = CreateCompatibleDC(nullptr);
   const HGDIOBJ previous = SelectObject(dc, dialog.menuBitmaps.at(u'P').get());
-  const bool whole = GetPixel(dc, 15, 15) == CCommandBarCtrl::kMaskColour;
+  const bool whole = GetPixel(dc, 15, 15) == CCommandBarCtrl::kMaskColour &&
+                     GetPixel(dc, 8, 8) != CCommandBarCtrl::kMaskColour;
   SelectObject(dc, previous);
   DeleteDC(dc);
   dialog.DestroyWindow();
@@ -52,21 +53,30 @@ struct Measured {
   int wholePicture = 0;
 };
 
-// Sets the DPI that new processes see, or deletes the value.
-void SetLogPixels(HKEY root, const wchar_t* key, DWORD dpi) {
+// Sets the DPI that new processes see (0 deletes the value) and returns the previous one.
+DWORD SetLogPixels(HKEY root, const wchar_t* key, DWORD dpi) {
   HKEY opened = nullptr;
-  RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr);
+  RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &opened,
+                  nullptr);
+  DWORD previous = 0, size = sizeof previous;
+  if (RegQueryValueExW(opened, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous),
+                       &size) != ERROR_SUCCESS)
+    previous = 0;
   if (dpi)
     RegSetValueExW(opened, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
                    sizeof dpi);
   else
     RegDeleteValueW(opened, L"LogPixels");
   RegCloseKey(opened);
+  return previous;
 }
 
+constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+constexpr wchar_t kFonts[] = L"Software\\Fonts";
+
 Measured MeasureAt(DWORD dpi) {
-  SetLogPixels(HKEY_CURRENT_USER, L"Control Panel\\Desktop", dpi);
-  SetLogPixels(HKEY_CURRENT_CONFIG, L"Software\\Fonts", dpi);
+  SetLogPixels(HKEY_CURRENT_USER, kDesktop, dpi);
+  SetLogPixels(HKEY_CURRENT_CONFIG, kFonts, dpi);
   wchar_t exe[MAX_PATH] = {}, temp[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   GetTempPathW(MAX_PATH, temp);
@@ -96,10 +106,12 @@ Measured MeasureAt(DWORD dpi) {
 }
 
 TEST(Dpi, DialogsAndFontsGrowWithTheDpi) {
+  const DWORD desktop = SetLogPixels(HKEY_CURRENT_USER, kDesktop, 96);
+  const DWORD fonts = SetLogPixels(HKEY_CURRENT_CONFIG, kFonts, 96);
   const Measured normal = MeasureAt(96);
   const Measured large = MeasureAt(144);
-  SetLogPixels(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0);
-  SetLogPixels(HKEY_CURRENT_CONFIG, L"Software\\Fonts", 0);
+  SetLogPixels(HKEY_CURRENT_USER, kDesktop, desktop);
+  SetLogPixels(HKEY_CURRENT_CONFIG, kFonts, fonts);
   DeleteFileW(SettingsPath().c_str());
   ASSERT_GT(normal.button, 0);
   ASSERT_GT(normal.nameFont, 0);

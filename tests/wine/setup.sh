@@ -46,7 +46,8 @@ if [ ! -f "$stamp" ]; then
 fi
 
 # Wine draws the caption buttons with Marlett, which this Wine does not find in its own font folder.
-cp -n /usr/share/wine/fonts/marlett.ttf prefix/drive_c/windows/Fonts/ 2>/dev/null || true
+[ -f prefix/drive_c/windows/Fonts/marlett.ttf ] ||
+  cp /usr/share/wine/fonts/marlett.ttf prefix/drive_c/windows/Fonts/
 
 # Read-only targets. Root writes through permission bits, so prefer the immutable attribute;
 # cleanup.sh lifts it again. Q:\readonly holds a settings file that no save may replace.
