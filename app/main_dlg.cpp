@@ -193,10 +193,9 @@ BOOL CMainDlg::OnInitDialog() {
   RebuildTrayMenu();
 
   g_langManager.TranslateWindow(hwnd);
-  const HMENU trayPopup = GetSubMenu(trayMenu.get(), 0);
-  g_langManager.TranslateMenu(trayPopup);
+  g_langManager.TranslateMenu(TrayPopup());
   // After the translation, so that the title is never translated.
-  ModifyMenuW(trayPopup, 0, MF_BYPOSITION | MF_DISABLED | MF_GRAYED, static_cast<UINT_PTR>(-1),
+  ModifyMenuW(TrayPopup(), 0, MF_BYPOSITION | MF_DISABLED | MF_GRAYED, static_cast<UINT_PTR>(-1),
               AsWide(kProductLine));
 
   // The window keeps these two icons to its end; they are never destroyed.
@@ -231,18 +230,22 @@ void CMainDlg::OnDestroy() {
   }
 }
 
-// A changed interval reaches the running timer only here; an unchanged one leaves its countdown.
-void CMainDlg::OnHide() {
-  SaveSettings();
+// A changed interval reaches the running timer only when the dialog hides; an unchanged one
+// leaves its countdown alone.
+void CMainDlg::RearmIfIntervalChanged() {
   const std::int64_t interval = intervalEdit.GetValue();
   if (intervalAtShow > 0 && intervalAtShow != interval) ArmWakeTimer(interval);
+}
+
+void CMainDlg::OnHide() {
+  SaveSettings();
+  RearmIfIntervalChanged();
   ShowWindow(SW_HIDE);
 }
 
 void CMainDlg::OnMinimize(UINT sizeType) {
   if (sizeType != SIZE_MINIMIZED) return;
-  const std::int64_t interval = intervalEdit.GetValue();
-  if (intervalAtShow > 0 && intervalAtShow != interval) ArmWakeTimer(interval);
+  RearmIfIntervalChanged();
   ShowWindow(SW_HIDE);
 }
 

@@ -125,6 +125,10 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
 
  private:
   void RefreshDrives();
+  void RearmIfIntervalChanged();
+  // The tray pop-up (position 0 of the menu) and its drive submenu (position 3 of the pop-up).
+  HMENU TrayPopup() const { return GetSubMenu(trayMenu.get(), 0); }
+  HMENU TrayDrives() const { return GetSubMenu(TrayPopup(), 3); }
   UniqueBitmap DrawDrivePicture(char16_t letter);
 
   const IVolumes& volumes;

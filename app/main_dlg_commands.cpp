@@ -71,7 +71,7 @@ void CMainDlg::OnLanguageChange() {
   // The drive descriptions carry translated texts.
   FillChosenList();
   RebuildTrayMenu();
-  g_langManager.TranslateMenu(GetSubMenu(trayMenu.get(), 0));
+  g_langManager.TranslateMenu(TrayPopup());
 }
 
 void CMainDlg::OnModeChange(UINT code, int id) {
@@ -95,9 +95,7 @@ void CMainDlg::OnModeChange(UINT code, int id) {
         ++drive;
         continue;
       }
-      const wchar_t prefix[] = {static_cast<wchar_t>(drive->first), L':', L'\0'};
-      const LRESULT line = ::SendMessageW(chosenList, LB_FINDSTRING, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(prefix));
+      const LRESULT line = FindDriveLine(chosenList, drive->first);
       if (line >= 0) ::SendMessageW(chosenList, LB_DELETESTRING, line, 0);
       drive = chosenDrives.erase(drive);
     }
@@ -107,7 +105,7 @@ void CMainDlg::OnModeChange(UINT code, int id) {
 }
 
 void CMainDlg::OnOpenDrive(UINT command) {
-  const wchar_t root[] = {static_cast<wchar_t>(u'A' + (command - ID_TRAY_DRIVE_A)), L':', L'\\',
-                          L'\0'};
-  shellExecute(nullptr, L"explore", root, nullptr, nullptr, SW_SHOWNORMAL);  // failure is silent
+  const auto letter = static_cast<char16_t>(u'A' + (command - ID_TRAY_DRIVE_A));
+  // A failure is silent.
+  shellExecute(nullptr, L"explore", AsWide(DriveRoot(letter)), nullptr, nullptr, SW_SHOWNORMAL);
 }

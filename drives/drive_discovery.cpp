@@ -31,11 +31,15 @@ std::optional<VolumeEvent> DecodeVolumeBroadcast(std::uint64_t event, std::uint3
   return volumes;
 }
 
+std::optional<std::int32_t> ArrivingDriveFlag(const IVolumes& volumes, char16_t letter) {
+  if (volumes.DriveType(DriveRoot(letter)) != kDriveFixed) return std::nullopt;
+  return volumes.HotplugFlag(letter);
+}
+
 bool ApplyVolumeArrival(const IVolumes& volumes, char16_t letter, DriveTable& availableDrives,
                         DriveTable& chosenDrives, DriveIcons& driveIcons,
                         const IconLookup& iconLookup) {
-  if (volumes.DriveType(DriveRoot(letter)) != kDriveFixed) return false;
-  const auto flag = volumes.HotplugFlag(letter);
+  const auto flag = ArrivingDriveFlag(volumes, letter);
   if (!flag) return false;
   availableDrives[letter] = *flag;
   if (auto chosen = chosenDrives.find(letter); chosen != chosenDrives.end()) chosen->second = *flag;

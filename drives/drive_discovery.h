@@ -36,6 +36,10 @@ struct VolumeEvent {
 std::optional<VolumeEvent> DecodeVolumeBroadcast(std::uint64_t event, std::uint32_t deviceType,
                                                  std::uint32_t unitMask, std::uint16_t flags);
 
+// The hot-plug flag of an arriving drive, or nothing when it is not a fixed drive that answers
+// the hot-plug query and so is never offered or woken.
+std::optional<std::int32_t> ArrivingDriveFlag(const IVolumes& volumes, char16_t letter);
+
 // Looks up the small icon index of a drive in the shell's image list.
 using IconLookup = std::function<std::int32_t(char16_t letter)>;
 

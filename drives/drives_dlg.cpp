@@ -42,7 +42,7 @@ BOOL CDrivesDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM 
 BOOL CDrivesDlg::OnInitDialog() {
   CenterWindow();
   g_langManager.TranslateWindow(hwnd);
-  deviceNotify = RegisterVolumeNotifications(hwnd);
+  deviceNotify.reset(RegisterVolumeNotifications(hwnd));
   driveList = GetDlgItem(IDC_DRIVES);
   FindFixedDrives(volumes, availableDrives);
   for (const auto& [letter, flag] : availableDrives) {
@@ -52,8 +52,7 @@ BOOL CDrivesDlg::OnInitDialog() {
 }
 
 void CDrivesDlg::OnDestroy() {
-  if (deviceNotify) UnregisterDeviceNotification(deviceNotify);
-  deviceNotify = nullptr;
+  deviceNotify.reset();  // with the window, not only with the object
 }
 
 LRESULT CDrivesDlg::OnDeviceChange(WPARAM event, LPARAM data) {
@@ -61,8 +60,7 @@ LRESULT CDrivesDlg::OnDeviceChange(WPARAM event, LPARAM data) {
   if (!change) return TRUE;
   for (const char16_t letter : change->letters) {
     if (change->arrival) {
-      if (volumes.DriveType(DriveRoot(letter)) != kDriveFixed) continue;
-      const auto flag = volumes.HotplugFlag(letter);
+      const auto flag = ArrivingDriveFlag(volumes, letter);
       if (!flag || (hideHotplug && *flag)) continue;
       availableDrives[letter] = *flag;
       ListDrive(letter, *flag);
@@ -84,10 +82,14 @@ void CDrivesDlg::ListDrive(char16_t letter, std::int32_t flag) {
   if (selected && added >= 0) ::SendMessageW(driveList, LB_SETSEL, TRUE, added);
 }
 
-bool CDrivesDlg::RemoveLine(char16_t letter) {
+LRESULT FindDriveLine(HWND list, char16_t letter) {
   const wchar_t prefix[] = {static_cast<wchar_t>(letter), L':', L'\0'};
-  const LRESULT line = ::SendMessageW(driveList, LB_FINDSTRING, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(prefix));
+  return ::SendMessageW(list, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(prefix));
+}
+
+bool CDrivesDlg::RemoveLine(char16_t letter) {
+  const LRESULT line = FindDriveLine(driveList, letter);
   if (line < 0) return false;
   const bool selected = ::SendMessageW(driveList, LB_GETSEL, line, 0) > 0;
   ::SendMessageW(driveList, LB_DELETESTRING, line, 0);

@@ -9,6 +9,11 @@
 #include "drives/drive_table.h"
 #include "drives/volumes.h"
 #include "framework/dialog_impl.h"
+#include "framework/handle.h"
+
+// The first line of a list of drive descriptions that begins with the letter and a colon, or a
+// negative index.
+LRESULT FindDriveLine(HWND list, char16_t letter);
 
 class CDrivesDlg : public CDialogImpl<CDrivesDlg> {
  public:
@@ -22,7 +27,7 @@ class CDrivesDlg : public CDialogImpl<CDrivesDlg> {
                             DWORD mapId = 0) override;
 
   DriveTable availableDrives;  // the drives listed, each with its hot-plug flag
-  HDEVNOTIFY deviceNotify = nullptr;
+  UniqueDeviceNotify deviceNotify;
   HWND driveList = nullptr;
   std::int32_t hideHotplug;
   DriveTable selectedDrives;  // empty until OK

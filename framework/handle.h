@@ -81,6 +81,12 @@ struct RegistryKey {
   static void Close(pointer h) { RegCloseKey(h); }
 };
 
+struct DeviceNotification {
+  using pointer = HDEVNOTIFY;
+  static pointer Invalid() { return nullptr; }
+  static void Close(pointer h) { UnregisterDeviceNotification(h); }
+};
+
 struct ImageList {
   using pointer = HIMAGELIST;
   static pointer Invalid() { return nullptr; }
@@ -102,6 +108,7 @@ using UniqueIcon = UniqueHandle<handle_traits::Icon>;
 using UniqueBitmap = UniqueHandle<handle_traits::GdiObject<HBITMAP>>;
 using UniqueFont = UniqueHandle<handle_traits::GdiObject<HFONT>>;
 using UniqueRegKey = UniqueHandle<handle_traits::RegistryKey>;
+using UniqueDeviceNotify = UniqueHandle<handle_traits::DeviceNotification>;
 using UniqueImageList = UniqueHandle<handle_traits::ImageList>;
 using UniqueMemoryDC = UniqueHandle<handle_traits::DeviceContext>;
 

@@ -9,8 +9,6 @@
 namespace {
 
 constexpr int kPictureSize = 16;
-constexpr int kTrayPopup = 0;
-constexpr int kDriveSubmenu = 3;
 
 }  // namespace
 
@@ -21,7 +19,7 @@ void CMainDlg::RebuildTrayMenu() {
     return;
   }
   trayRebuildPending = false;
-  const HMENU drives = GetSubMenu(GetSubMenu(trayMenu.get(), kTrayPopup), kDriveSubmenu);
+  const HMENU drives = TrayDrives();
   while (RemoveMenu(drives, 0, MF_BYPOSITION)) {
   }
   trayIcon.commandBar.RemoveAllImages();
@@ -51,8 +49,7 @@ void CMainDlg::AddTrayDriveEntry(char16_t letter, std::int32_t flag) {
   const std::u16string text = FormatDriveDescription(volumes, g_langManager, letter, flag);
   balloonText += text;
   balloonText += u'\n';
-  const HMENU drives = GetSubMenu(GetSubMenu(trayMenu.get(), kTrayPopup), kDriveSubmenu);
-  AppendMenuW(drives, MF_STRING, command, AsWide(text));
+  AppendMenuW(TrayDrives(), MF_STRING, command, AsWide(text));
   // Without a picture, or when the bar refuses it, the entry shows none.
   if (picture != menuBitmaps.end())
     trayIcon.commandBar.AddBitmap(picture->second.get(), static_cast<WORD>(command));
