@@ -23,6 +23,10 @@ HICON LoadProgramIcon(int width, int height) {
 
 CMainDlg::CMainDlg(const IVolumes& volumes)
     : CUpdateUI({IDC_DRIVE_LIST, IDC_ADD, IDC_REMOVE, IDC_CLEAR}), volumes(volumes) {
+  // Remove and Clear disable themselves when they have done their work; the next tab stop would
+  // be the other of the two, whose Enter or Space the user did not mean.
+  UISetFocusOnDisable(IDC_REMOVE, IDC_DRIVE_LIST);
+  UISetFocusOnDisable(IDC_CLEAR, IDC_DRIVE_LIST);
   wakeList.reserve(26);
 }
 

@@ -75,7 +75,9 @@ void CMainDlg::OnLanguageChange() {
 }
 
 void CMainDlg::OnModeChange(UINT code, int id) {
-  if (code != BN_CLICKED) return;
+  // An auto radio button that gets the focus while unchecked reports a click too (the dialog
+  // manager gives it back the focus when the dialog is activated): only a checked one counts.
+  if (code != BN_CLICKED || IsDlgButtonChecked(hwnd, id) != BST_CHECKED) return;
   // Mode 2 wakes every hot-plug drive anyway: the chosen ones it covers leave the list, but only
   // when the user agrees.
   if (id == IDC_MODE_HOTPLUG_AND_LIST && HasHotplug(chosenDrives)) {
@@ -87,6 +89,9 @@ void CMainDlg::OnModeChange(UINT code, int id) {
     // A box that could not be shown answers 0, which is no consent either.
     if (answer != IDOK) {
       CheckRadioButton(hwnd, IDC_MODE_ALL, IDC_MODE_LIST, ModeButton(wakeMode));
+      // Left on the refused button, the focus would bring the question back at every activation.
+      if (const HWND checked = GetDlgItem(ModeButton(wakeMode)))
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(checked), TRUE);
       return;
     }
     // The flags as they are now: a drive may have arrived while the box was open.

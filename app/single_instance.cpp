@@ -3,8 +3,39 @@
 #include "app/module_directory.h"
 #include "framework/wide.h"
 
+namespace {
+
+// The folder as the file system names it: short names, subst drives, mapped drives and links
+// resolved, every part in the case it was created with. Empty when it cannot be read.
+std::u16string CanonicalFolder(const std::u16string& folder) {
+  // Access 0: the handle only serves to ask for its name.
+  const UniqueFile handle(CreateFileW(AsWide(folder), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) return {};
+  std::wstring path(MAX_PATH, L'\0');
+  for (int tries = 0; tries < 2; ++tries) {
+    const DWORD length =
+        GetFinalPathNameByHandleW(handle.get(), path.data(), static_cast<DWORD>(path.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      if (path.back() != L'\\') path += L'\\';
+      // "\\?\C:\..." and "\\?\UNC\server\..." as the folder's plain spelling.
+      return ModuleDirectoryFromPath(FromWide(path.c_str()));
+    }
+    path.assign(length, L'\0');  // the size needed, terminator included
+  }
+  return {};
+}
+
+}  // namespace
+
 CSingleInstance::CSingleInstance(const std::u16string& moduleDirectory) {
-  const std::u16string name = InstanceName(moduleDirectory);
+  // One copy per folder, however it was spelt when started.
+  const std::u16string canonical = CanonicalFolder(moduleDirectory);
+  const std::u16string name = InstanceName(canonical.empty() ? moduleDirectory : canonical);
   mutex.reset(CreateMutexW(nullptr, FALSE, AsWide(u"Local\\" + name)));
   // A mutex of that name that this user may not open belongs to a running copy too.
   const DWORD error = GetLastError();

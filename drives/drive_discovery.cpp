@@ -18,6 +18,12 @@ std::u16string FormatDriveDescription(const IVolumes& volumes, const IStringTabl
   return line;
 }
 
+std::int32_t HotplugFlagOf(std::uint8_t deviceHotplug, std::optional<std::uint32_t> busType) {
+  const bool hotplugBus = busType && (*busType == kBus1394 || *busType == kBusUsb ||
+                                      *busType == kBusSd || *busType == kBusMmc);
+  return deviceHotplug != 0 || hotplugBus ? 1 : 0;
+}
+
 std::optional<VolumeEvent> DecodeVolumeBroadcast(std::uint64_t event, std::uint32_t deviceType,
                                                  std::uint32_t unitMask, std::uint16_t flags) {
   if (event != kDeviceArrival && event != kDeviceRemoveComplete) return std::nullopt;

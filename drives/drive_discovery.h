@@ -19,6 +19,15 @@ void FindFixedDrives(const IVolumes& volumes, DriveTable& drives);
 std::u16string FormatDriveDescription(const IVolumes& volumes, const IStringTable& strings,
                                       char16_t letter, std::int32_t flag);
 
+// STORAGE_BUS_TYPE values of buses whose disks are attached and detached while Windows runs.
+inline constexpr std::uint32_t kBus1394 = 4, kBusUsb = 7, kBusSd = 0x0C, kBusMmc = 0x0D;
+
+// The hot-plug flag of a fixed drive from its two answers: DeviceHotplug of the hot-plug query,
+// which Windows sets only for disks whose removal policy is "Quick removal", and the bus type of
+// the device property query, when it answered. A USB disk set to "Better performance" answers
+// DeviceHotplug 0 but is as hot-pluggable as any. Always 0 or 1.
+std::int32_t HotplugFlagOf(std::uint8_t deviceHotplug, std::optional<std::uint32_t> busType);
+
 // WM_DEVICECHANGE events and DEV_BROADCAST_HDR/VOLUME values the program acts on.
 inline constexpr std::uint32_t kDeviceArrival = 0x8000;         // DBT_DEVICEARRIVAL
 inline constexpr std::uint32_t kDeviceRemoveComplete = 0x8004;  // DBT_DEVICEREMOVECOMPLETE

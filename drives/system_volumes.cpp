@@ -3,7 +3,10 @@
 #include <shellapi.h>
 #include <winioctl.h>
 
+#include <cstddef>
 #include <memory>
+
+#include "drives/drive_discovery.h"
 
 #include "framework/handle.h"
 #include "framework/wide.h"
@@ -20,7 +23,26 @@ std::optional<std::int32_t> QueryHotplugFlag(wchar_t letter) {
   if (!DeviceIoControl(volume.get(), IOCTL_STORAGE_GET_HOTPLUG_INFO, nullptr, 0, &info, sizeof info,
                        &returned, nullptr))
     return std::nullopt;
-  return static_cast<std::int32_t>(static_cast<unsigned char>(info.DeviceHotplug));
+  return HotplugFlagOf(static_cast<std::uint8_t>(info.DeviceHotplug), QueryBusType(volume.get()));
+}
+
+std::optional<std::uint32_t> QueryBusType(HANDLE volume) {
+  STORAGE_PROPERTY_QUERY query{};
+  query.PropertyId = StorageDeviceProperty;
+  query.QueryType = PropertyStandardQuery;
+  // The descriptor's vendor and product strings follow it; room for them keeps the answer whole.
+  union {
+    STORAGE_DEVICE_DESCRIPTOR descriptor;
+    BYTE bytes[1024];
+  } answer{};
+  DWORD returned = 0;
+  const bool read = DeviceIoControl(volume, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query,
+                                    &answer, sizeof answer, &returned, nullptr) ||
+                    GetLastError() == ERROR_MORE_DATA;
+  constexpr DWORD kThroughBusType =
+      offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof answer.descriptor.BusType;
+  if (!read || returned < kThroughBusType) return std::nullopt;
+  return static_cast<std::uint32_t>(answer.descriptor.BusType);
 }
 
 std::vector<std::u16string> ReadDriveRoots(const DriveStringsQuery& query) {

@@ -9,9 +9,12 @@
 
 #include "drives/volumes.h"
 
-// Opens the volume device \\.\X: for queries only and reads STORAGE_HOTPLUG_INFO: the
-// DeviceHotplug byte, or nothing when the device can't be opened or the query fails.
+// Opens the volume device \\.\X: for queries only and reads STORAGE_HOTPLUG_INFO and the
+// device's bus type: the hot-plug flag of HotplugFlagOf, or nothing when the device can't be
+// opened or the hot-plug query fails.
 std::optional<std::int32_t> QueryHotplugFlag(wchar_t letter);
+// The STORAGE_BUS_TYPE of the device behind an open volume handle, or nothing.
+std::optional<std::uint32_t> QueryBusType(HANDLE volume);
 
 // GetLogicalDriveStringsW or a stand-in: the buffer's size and the buffer; the length written, or
 // the size needed when the buffer is too small.

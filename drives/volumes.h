@@ -16,8 +16,8 @@ class IVolumes {
   virtual std::vector<std::u16string> LogicalDriveRoots() const = 0;
   // GetDriveTypeW of a root path.
   virtual std::uint32_t DriveType(const std::u16string& root) const = 0;
-  // DeviceHotplug of the volume's STORAGE_HOTPLUG_INFO; empty when the device can't be opened
-  // or the query fails.
+  // The hot-plug flag of the volume's disk (HotplugFlagOf its two answers); empty when the
+  // device can't be opened or the hot-plug query fails.
   virtual std::optional<std::int32_t> HotplugFlag(char16_t letter) const = 0;
   // The volume label, empty when the volume information can't be read.
   virtual std::u16string VolumeLabel(char16_t letter) const = 0;

@@ -70,14 +70,15 @@ int CCommandBarCtrl::ImageOf(UINT command) const {
   return it != commandImages.end() ? it->second : -1;
 }
 
-void CCommandBarCtrl::TrackPopupMenu(HMENU popup, UINT flags, int x, int y) {
-  if (!hwnd) return;
+UINT CCommandBarCtrl::TrackPopupMenu(HMENU popup, UINT flags, int x, int y) {
+  if (!hwnd) return 0;
   const HWND parent = GetParent(hwnd);
   tracking = true;
   const auto command =
       static_cast<UINT>(TrackPopupMenuEx(popup, flags | TPM_RETURNCMD, x, y, hwnd, nullptr));
   tracking = false;
   if (command != 0) PostMessageW(parent, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  return command;
 }
 
 BOOL CCommandBarCtrl::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,

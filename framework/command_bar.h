@@ -31,8 +31,9 @@ class CCommandBarCtrl : public CWindowImpl {
   void DestroyImages();
 
   // Shows `popup` at the screen point and returns when it closes. The chosen item's id is posted
-  // to the parent as WM_COMMAND, so that it is handled after the menu and this call have ended.
-  void TrackPopupMenu(HMENU popup, UINT flags, int x, int y);
+  // to the parent as WM_COMMAND, so that it is handled after the menu and this call have ended;
+  // it is also returned, 0 when nothing was chosen.
+  UINT TrackPopupMenu(HMENU popup, UINT flags, int x, int y);
 
   // Whether a pop-up is open: its items and pictures must not change meanwhile.
   bool IsTracking() const { return tracking; }

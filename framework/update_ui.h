@@ -14,17 +14,26 @@ class CUpdateUI {
 
   // Marks the element pending only when its state changes.
   void UIEnable(int id, bool enable);
+  // Where the focus goes when the element is disabled while it has it: to the control
+  // `focusId` while that stays enabled.
+  void UISetFocusOnDisable(int id, int focusId);
   void UIAddChildWindowContainer(HWND container);
   // Applies the pending states with EnableWindow and clears them. A control about to be disabled
-  // first hands the focus on to the next control of its container.
+  // first hands the focus on: to its focus control, or else to the next tab stop of its
+  // container that stays enabled.
   void UIUpdateChildWindows();
 
  private:
   struct Element {
     int id;
+    int focusId = 0;
     bool disabled = false;
     bool pending = false;
   };
+  void MoveFocusOn(HWND container, HWND control, const Element& element) const;
+  // Whether `control` is enabled once the pending states are applied.
+  bool StaysEnabled(HWND control) const;
+
   std::vector<Element> elements;
   std::vector<HWND> containers;
   bool pending = false;

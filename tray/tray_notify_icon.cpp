@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/module.h"
 #include "framework/system_function.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr wchar_t kHelperClass[] = L"TrayNotifyIconClass";
+constexpr UINT kAddRetryPeriod = 5000;  // milliseconds
 
 // Copies at most `limit` characters of `text` into a fixed field, always terminated.
 template <std::size_t N>
@@ -38,7 +40,7 @@ CTrayNotifyIcon::CTrayNotifyIcon() : iconData{}, shellLevel(ShellLevelOfSystem()
 CTrayNotifyIcon::~CTrayNotifyIcon() {
   if (added) {
     iconData.uFlags = 0;
-    Shell_NotifyIconW(NIM_DELETE, &iconData);
+    shellNotifyIcon(NIM_DELETE, &iconData);
     added = FALSE;
   }
   if (hwnd) ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -55,19 +57,32 @@ bool CTrayNotifyIcon::CreateTrayIcon(HWND notifyWindow, HICON icon) {
   SetMenuDefaultItem(popup, defaultItem, defaultByPosition);
   if (!CreateHelperWindow()) return false;
 
-  iconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   iconData.hWnd = notifyWindow;
   iconData.hIcon = icon;
   iconData.uID = kTrayIconId;
   iconData.uCallbackMessage = WM_TRAYNOTIFY;
   CopyCut(iconData.szTip, reinterpret_cast<const wchar_t*>(kProductLine), 127);
-  added = Shell_NotifyIconW(NIM_ADD, &iconData);
-  if (added && shellLevel >= 1) {
-    iconData.uVersion = NOTIFYICON_VERSION;
-    Shell_NotifyIconW(NIM_SETVERSION, &iconData);  // an older behaviour is no loss
-  }
+  AddIcon();
   commandBar.Create(notifyWindow);
   return added;
+}
+
+// The shell forgets the callback version with the icon: it is asked for after every add. An add
+// fails when the taskbar is not ready yet, as at logon, and "TaskbarCreated" need not follow:
+// the helper window then tries again until the icon is there.
+bool CTrayNotifyIcon::AddIcon() {
+  iconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  added = shellNotifyIcon(NIM_ADD, &iconData);
+  if (!added) {
+    SetTimer(hwnd, kAddRetryTimer, kAddRetryPeriod, nullptr);
+    return false;
+  }
+  KillTimer(hwnd, kAddRetryTimer);
+  if (shellLevel >= 1) {
+    iconData.uVersion = NOTIFYICON_VERSION;
+    shellNotifyIcon(NIM_SETVERSION, &iconData);  // an older behaviour is no loss
+  }
+  return true;
 }
 
 bool CTrayNotifyIcon::CreateHelperWindow() {
@@ -114,46 +129,76 @@ void CTrayNotifyIcon::SetDefaultItem(UINT item, bool byPosition) {
 bool CTrayNotifyIcon::HandleTrayMessage(WPARAM wParam, LPARAM lParam) {
   // Version 3 callbacks at most: the icon id is wParam, the event the whole of lParam.
   if (static_cast<UINT>(wParam) != kTrayIconId) return false;
-  const HWND owner = iconData.hWnd;
+  const bool afterRightClick = std::exchange(menuFromRightClick, false);
   switch (static_cast<UINT>(lParam)) {
-    case WM_RBUTTONUP: {
-      POINT cursor{};
-      GetCursorPos(&cursor);
-      // Without the foreground the menu would not close when the user clicks elsewhere.
-      SetForegroundWindow(owner);
-      commandBar.TrackPopupMenu(Popup(), 0, cursor.x, cursor.y);
-      // Lets the foreground switch finish, so that a second right-click opens the menu again.
-      PostMessageW(owner, WM_NULL, 0, 0);
+    case WM_RBUTTONUP:
+      // Set before the menu opens: the WM_CONTEXTMENU that follows may arrive while it is open.
+      menuFromRightClick = true;
+      ShowMenu();
       break;
-    }
-    case WM_LBUTTONDBLCLK: {
-      SetForegroundWindow(owner);
-      // A disabled default item answers -1: nothing is sent.
-      const UINT command = GetMenuDefaultItem(Popup(), FALSE, GMDI_GOINTOPOPUPS);
-      if (command != static_cast<UINT>(-1)) ::SendMessageW(owner, WM_COMMAND, command, 0);
+    case WM_CONTEXTMENU:
+      // The menu key or Shift+F10 on the selected icon; after a right-click, that click's menu
+      // has been shown already.
+      if (afterRightClick || commandBar.IsTracking()) break;
+      // Closed without a choice: the keyboard user goes on in the notification area.
+      if (!ShowMenu()) {
+        iconData.uFlags = 0;
+        shellNotifyIcon(NIM_SETFOCUS, &iconData);
+      }
       break;
-    }
+    case WM_LBUTTONDBLCLK:
+    case NIN_SELECT:
+    case NIN_KEYSELECT:  // Enter or Space on the selected icon
+      SendDefaultCommand();
+      break;
     default:
       break;
   }
   return true;
 }
 
+bool CTrayNotifyIcon::ShowMenu() {
+  const HWND owner = iconData.hWnd;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(owner);
+  const UINT command = commandBar.TrackPopupMenu(Popup(), 0, cursor.x, cursor.y);
+  // Lets the foreground switch finish, so that a second right-click opens the menu again.
+  PostMessageW(owner, WM_NULL, 0, 0);
+  return command != 0;
+}
+
+void CTrayNotifyIcon::SendDefaultCommand() {
+  const HWND owner = iconData.hWnd;
+  SetForegroundWindow(owner);
+  // A disabled default item answers -1: nothing is sent.
+  const UINT command = GetMenuDefaultItem(Popup(), FALSE, GMDI_GOINTOPOPUPS);
+  if (command != static_cast<UINT>(-1)) ::SendMessageW(owner, WM_COMMAND, command, 0);
+}
+
 void CTrayNotifyIcon::ShowBalloon(const std::u16string& text) {
   if (!added) return;
-  iconData.uFlags = NIF_INFO;
+  // Real time: a balloon that cannot show now (quiet hours, a full-screen program) is dropped
+  // rather than shown later with drives that may be gone by then.
+  iconData.uFlags = NIF_INFO | NIF_REALTIME;
   CopyCut(iconData.szInfo, reinterpret_cast<const wchar_t*>(text.c_str()), 255);
   CopyCut(iconData.szInfoTitle, reinterpret_cast<const wchar_t*>(kProductLine), 63);
   iconData.uTimeout = 0;
   iconData.dwInfoFlags = NIIF_INFO | NIIF_LARGE_ICON;
-  Shell_NotifyIconW(NIM_MODIFY, &iconData);
+  shellNotifyIcon(NIM_MODIFY, &iconData);
 }
 
-BOOL CTrayNotifyIcon::ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, LRESULT& result,
-                                           DWORD mapId) {
+BOOL CTrayNotifyIcon::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM,
+                                           LRESULT& result, DWORD mapId) {
   if (mapId != 0) return FALSE;
   if (message == WM_TASKBARCREATED) {
     ReAddIcon();
+    result = 0;
+    return TRUE;
+  }
+  if (message == WM_TIMER && wParam == kAddRetryTimer) {
+    if (!added) AddIcon();
     result = 0;
     return TRUE;
   }
@@ -168,9 +213,8 @@ BOOL CTrayNotifyIcon::ProcessWindowMessage(HWND, UINT message, WPARAM, LPARAM, L
 void CTrayNotifyIcon::ReAddIcon() {
   if (added) {
     iconData.uFlags = 0;
-    Shell_NotifyIconW(NIM_DELETE, &iconData);
+    shellNotifyIcon(NIM_DELETE, &iconData);
     added = FALSE;
   }
-  iconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  added = Shell_NotifyIconW(NIM_ADD, &iconData);
+  AddIcon();
 }

@@ -33,7 +33,8 @@ class CTrayNotifyIcon : public CWindowImpl {
   void SetDefaultItem(UINT item, bool byPosition);
   // The callback message's wParam and lParam; false when it is not this icon's.
   virtual bool HandleTrayMessage(WPARAM wParam, LPARAM lParam);
-  // A balloon over the icon, cut to 255 characters. Nothing while the icon is not added.
+  // A balloon over the icon, cut to 255 characters, dropped when it cannot show at once. Nothing
+  // while the icon is not added.
   void ShowBalloon(const std::u16string& text);
 
   // The helper window's messages.
@@ -46,14 +47,26 @@ class CTrayNotifyIcon : public CWindowImpl {
   BOOL added = FALSE;        // whether the shell holds the icon
   int shellLevel = 0;
   CCommandBarCtrl commandBar;
+  // Every call goes through here; tests watch it instead.
+  decltype(&Shell_NotifyIconW) shellNotifyIcon = Shell_NotifyIconW;
+
+  // The helper window's timer that adds the icon again while the shell refuses it.
+  static constexpr UINT_PTR kAddRetryTimer = 1;
 
  private:
   HMENU Popup() const { return GetSubMenu(trayMenu, 0); }
+  bool AddIcon();
   void ReAddIcon();
   bool CreateHelperWindow();
+  // Shows the pop-up at the cursor; whether an item was chosen.
+  bool ShowMenu();
+  void SendDefaultCommand();
 
   HMENU trayMenu = nullptr;
   bool ownsMenu = false;
   UINT defaultItem = 0;
   BOOL defaultByPosition = TRUE;
+  // The last callback opened the menu from a right-click, which the shell follows with
+  // WM_CONTEXTMENU.
+  bool menuFromRightClick = false;
 };

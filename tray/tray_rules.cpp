@@ -19,3 +19,13 @@ std::uint32_t NotifyIconDataSize(int shellLevel) {
       return 976;  // the whole record, hBalloonIcon included
   }
 }
+
+std::u16string LiteralMenuText(const std::u16string& text) {
+  std::u16string literal;
+  literal.reserve(text.size());
+  for (const char16_t c : text) {
+    literal += c;
+    if (c == u'&') literal += c;
+  }
+  return literal;
+}

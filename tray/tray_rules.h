@@ -23,5 +23,9 @@ inline constexpr std::uint32_t TrayDriveCommand(char16_t letter) {
   return static_cast<std::uint32_t>(letter) + (ID_TRAY_DRIVE_A - u'A');
 }
 
+// A text as a menu shows it literally: a menu takes '&' as the mark of the next letter's
+// mnemonic and shows "&&" as one '&'.
+std::u16string LiteralMenuText(const std::u16string& text);
+
 // The product line: tip, balloon title and the tray menu's title.
 inline constexpr char16_t kProductLine[] = u"Quorvalestrane v1.0.228 (64 bit)";

@@ -72,6 +72,20 @@ TEST(FindFixedDrives, RemovableAndOpticalOnlyGiveNothing) {
   EXPECT_TRUE(drives.empty());
 }
 
+TEST(HotplugFlagOf, DeviceHotplugOrAHotplugBus) {
+  constexpr std::uint32_t kSata = 0x0B, kNvme = 0x11;
+  const struct {
+    std::uint8_t deviceHotplug;
+    std::optional<std::uint32_t> bus;
+    std::int32_t flag;
+  } cases[] = {{0, std::nullopt, 0}, {1, std::nullopt, 1}, {0, kSata, 0},    {0, kNvme, 0},
+               {1, kSata, 1},        {0, kBusUsb, 1},      {0, kBus1394, 1}, {0, kBusSd, 1},
+               {0, kBusMmc, 1},      {2, kNvme, 1}};
+  for (const auto& c : cases)
+    EXPECT_EQ(HotplugFlagOf(c.deviceHotplug, c.bus), c.flag)
+        << +c.deviceHotplug << " " << c.bus.value_or(99);
+}
+
 TEST(FormatDriveDescription, LetterLabelAndKindText) {
   FakeVolumes volumes;
   volumes.labels = {{u'D', u"Data"}};

@@ -266,9 +266,13 @@ TEST(ResourcesVersion, FileVersionAndDescription) {
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
   EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(0, 228));
-  wchar_t* description = nullptr;
+  // Task Manager names a running program by its description: the name, not a sentence.
+  wchar_t* text = nullptr;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\FileDescription",
-                             reinterpret_cast<void**>(&description), &length));
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text), L"Quorvalestrane");
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\Comments",
+                             reinterpret_cast<void**>(&text), &length));
   EXPECT_GT(length, 10u);
 }
 

@@ -75,6 +75,7 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
     int answer;  // 0: no question expected
     DriveTable after;
     int modeAfter;
+    bool checked = true;  // the clicked button is checked when its notification arrives
   };
   const DriveTable mixed = {{u'P', 1}, {u'Q', 0}};
   const Case cases[] = {
@@ -83,7 +84,11 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
       {"internal only", {{u'Q', 0}}, 0, IDC_MODE_HOTPLUG_AND_LIST, 0, {{u'Q', 0}}, 2},
       {"other mode", mixed, 2, IDC_MODE_LIST, 0, mixed, 3},
       {"same mode again", mixed, 3, IDC_MODE_LIST, 0, mixed, 3},
+      // An unchecked button that gets the focus reports a click: not a change of mode.
+      {"focus on an unchecked button", mixed, 3, IDC_MODE_HOTPLUG_AND_LIST, 0, mixed, 3, false},
   };
+  dialog.ShowWindow(SW_SHOW);
+  SetForegroundWindow(dialog.Handle());
   for (const Case& c : cases) {
     dialog.wakeMode = c.from;
     CheckRadioButton(dialog.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, IDC_MODE_ALL + c.from);
@@ -97,10 +102,13 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
         if (!box) return false;
         caption = WindowText(box);
         text = FindWindowExW(box, nullptr, L"Static", AsWide(g_langManager.GetText(305)));
-        PostMessageW(box, WM_COMMAND, c.answer, 0);
+        PostMessageW(box, WM_COMMAND, c.answer ? c.answer : IDCANCEL, 0);
         return true;
       });
-      CheckRadioButton(dialog.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, c.clicked);
+      if (c.checked) {
+        CheckRadioButton(dialog.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, c.clicked);
+        SetFocus(dialog.GetDlgItem(c.clicked));
+      }
       Command(c.clicked);
     }
     EXPECT_EQ(caption, c.answer ? g_langManager.GetText(304) : u"") << c.name;
@@ -111,7 +119,12 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
     EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_MODE_ALL + c.modeAfter), BST_CHECKED)
         << c.name;
     // Every change, and a click on the current mode, rebuilds the menu and shows the balloon.
-    EXPECT_EQ(Balloon().empty(), c.answer == IDCANCEL) << c.name;
+    EXPECT_EQ(Balloon().empty(), c.answer == IDCANCEL || !c.checked) << c.name;
+    // After Cancel too the focus is on the checked button, so that activating the dialog again
+    // does not ask again.
+    if (c.checked) {
+      EXPECT_EQ(GetFocus(), dialog.GetDlgItem(IDC_MODE_ALL + c.modeAfter)) << c.name;
+    }
   }
 }
 
@@ -121,26 +134,33 @@ TEST_F(MainDialog, RemoveAndClearKeepTheFocusOnAnEnabledControl) {
     DriveTable chosen;
     int selection, command;
     DriveTable after;
+    int focus = 0;  // where a button that disabled itself leaves the focus
   };
   const Case cases[] = {
-      {"remove the selected line", {{u'P', 1}, {u'Q', 0}}, 0, IDC_REMOVE, {{u'Q', 0}}},
-      {"remove the last line", {{u'Q', 0}}, 0, IDC_REMOVE, {}},
+      {"remove the selected line",
+       {{u'P', 1}, {u'Q', 0}},
+       0,
+       IDC_REMOVE,
+       {{u'Q', 0}},
+       IDC_DRIVE_LIST},
+      {"remove the last line", {{u'Q', 0}}, 0, IDC_REMOVE, {}, IDC_DRIVE_LIST},
       {"remove without a selection",
        {{u'P', 1}, {u'Q', 0}},
        -1,
        IDC_REMOVE,
        {{u'P', 1}, {u'Q', 0}}},
-      {"clear", {{u'P', 1}, {u'Q', 0}}, -1, IDC_CLEAR, {}},
+      {"clear", {{u'P', 1}, {u'Q', 0}}, -1, IDC_CLEAR, {}, IDC_DRIVE_LIST},
       {"clear an empty list", {}, -1, IDC_CLEAR, {}},
   };
   dialog.wakeMode = WakeChosenDrives;
-  dialog.ShowWindow(SW_SHOW);
-  SetForegroundWindow(dialog.Handle());
   for (const Case& c : cases) {
+    dialog.ShowWindow(SW_SHOW);
+    SetForegroundWindow(dialog.Handle());
     Choose(c.chosen);
     ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
     dialog.OnIdle();
-    SetFocus(dialog.GetDlgItem(c.command));
+    // As a click does: the button takes the focus and becomes the default button.
+    dialog.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.GetDlgItem(c.command)), TRUE);
     ClearBalloon();
     Command(c.command);
     dialog.OnIdle();
@@ -149,6 +169,14 @@ TEST_F(MainDialog, RemoveAndClearKeepTheFocusOnAnEnabledControl) {
     EXPECT_EQ(Balloon().empty(), c.after == c.chosen) << c.name;  // rebuilt after a change only
     EXPECT_TRUE(GetFocus() && IsWindowEnabled(GetFocus())) << c.name;
     EXPECT_EQ(IsWindowEnabled(dialog.GetDlgItem(IDC_CLEAR)) != FALSE, !c.after.empty()) << c.name;
+    if (c.focus) {
+      EXPECT_EQ(GetFocus(), dialog.GetDlgItem(c.focus)) << c.name;
+    }
+    // Enter then hides and saves; it never presses the other button.
+    MSG enter{GetFocus(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    dialog.PreTranslateMessage(&enter);
+    EXPECT_EQ(dialog.chosenDrives, c.after) << c.name;
+    EXPECT_FALSE(IsWindowVisible(dialog.Handle())) << c.name;
   }
 }
 

@@ -8,6 +8,11 @@ std::optional<std::int32_t> CTestVolumes::HotplugFlag(char16_t letter) const {
   return it != hotplug.end() ? std::optional(it->second) : std::nullopt;
 }
 
+std::u16string CTestVolumes::VolumeLabel(char16_t letter) const {
+  const auto it = labels.find(letter);
+  return it != labels.end() ? it->second : CSystemVolumes::VolumeLabel(letter);
+}
+
 void RemoveProbeFile(wchar_t letter) {
   DeleteFileW((std::wstring(1, letter) + L":\\qv_probe.txt").c_str());
 }

@@ -8,9 +8,11 @@
 
 class CTestVolumes : public CSystemVolumes {
  public:
-  std::map<char16_t, std::int32_t> hotplug;  // letters whose query succeeds
+  std::map<char16_t, std::int32_t> hotplug;   // letters whose query succeeds
+  std::map<char16_t, std::u16string> labels;  // labels instead of the real ones
 
   std::optional<std::int32_t> HotplugFlag(char16_t letter) const override;
+  std::u16string VolumeLabel(char16_t letter) const override;
 };
 
 // Deletes P:\qv_probe.txt and the like, so that each test starts from an empty drive root.

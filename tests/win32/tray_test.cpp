@@ -28,11 +28,29 @@ HINSTANCE WINAPI RecordOpen(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR para
   return reinterpret_cast<HINSTANCE>(42);
 }
 
+// What the icon asked of the shell; the next `failingAdds` adds fail, as before the taskbar is up.
+std::vector<DWORD> notified;
+int failingAdds = 0;
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
+  notified.push_back(message);
+  if (message == NIM_ADD && failingAdds > 0) return --failingAdds, FALSE;
+  return Shell_NotifyIconW(message, data);
+}
+
+// Menus opened by the command bar.
+LRESULT CALLBACK CountMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR menus) {
+  if (message == WM_ENTERMENULOOP) ++*reinterpret_cast<int*>(menus);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 class Tray : public MainDialog {
  protected:
   void SetUp() override {
     allowed.clear();
+    notified.clear();
     g_changeWindowMessageFilterEx = RecordAllowed;
+    dialog.trayIcon.shellNotifyIcon = RecordNotify;
     MainDialog::SetUp();
     dialog.shellExecute = RecordOpen;
   }
@@ -93,33 +111,42 @@ TEST_F(Tray, IconAndHelperWindow) {
   ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));
   EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
   ClearBalloon();
+  notified.clear();
   ::SendMessageW(helper, WM_TASKBARCREATED, 0, 0);
   EXPECT_TRUE(dialog.trayIcon.added);
   EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record));
   EXPECT_EQ(Balloon(), L"");
+  // The shell forgot the callback version with the icon.
+  EXPECT_EQ(notified, (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
 
-  // Destroyed while its window lives on: the icon leaves the notification area.
+  // Destroyed while its window lives on: the icon leaves the notification area. Its first add
+  // fails, as at logon before the taskbar is up; its own timer adds it later.
   const HWND window =
       CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   record.hWnd = window;
   {
     CTrayNotifyIcon other;
-    ASSERT_TRUE(other.CreateTrayIcon(window, dialog.smallIcon.get()));
+    other.shellNotifyIcon = RecordNotify;
+    failingAdds = 1;
+    EXPECT_FALSE(other.CreateTrayIcon(window, dialog.smallIcon.get()));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
+    ::SendMessageW(other.Handle(), WM_TIMER, CTrayNotifyIcon::kAddRetryTimer, 0);
+    EXPECT_TRUE(other.added);
+    EXPECT_FALSE(KillTimer(other.Handle(), CTrayNotifyIcon::kAddRetryTimer));  // stopped
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record));
   }
   EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
   DestroyWindow(window);
 }
 
-TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOnly) {
+TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOrASelection) {
   const struct {
     WPARAM icon;
     LPARAM event;
     bool shown;
-  } cases[] = {{201, WM_LBUTTONDBLCLK, true},
-               {201, WM_LBUTTONUP, false},
-               {201, WM_MOUSEMOVE, false},
-               {202, WM_LBUTTONDBLCLK, false}};
+  } cases[] = {{201, WM_LBUTTONDBLCLK, true}, {201, NIN_KEYSELECT, true},
+               {201, NIN_SELECT, true},       {201, WM_LBUTTONUP, false},
+               {201, WM_MOUSEMOVE, false},    {202, WM_LBUTTONDBLCLK, false}};
   for (const auto& c : cases) {
     dialog.ShowWindow(SW_HIDE);
     dialog.SendMessage(WM_TRAYNOTIFY, c.icon, c.event);
@@ -153,12 +180,30 @@ TEST_F(Tray, RightClickTracksTheMenuAtTheCursorAndPostsTheChoiceAfterwards) {
   EXPECT_EQ(posted.wParam, ID_TRAY_EXIT);
   EXPECT_TRUE(PeekMessageW(&posted, dialog.Handle(), WM_NULL, WM_NULL, PM_REMOVE));
 
-  // Closed without a choice: no command.
-  {
-    CModalWatch watch([] { return OpenMenuWindow() && EndMenu(); });
-    dialog.SendMessage(WM_TRAYNOTIFY, 201, WM_RBUTTONUP);
+  // Closed without a choice: no command. Posted as the shell posts them, a right-click's
+  // WM_RBUTTONUP and WM_CONTEXTMENU show one menu, and the keyboard's WM_CONTEXTMENU one that
+  // gives the focus back to the notification area.
+  int menus = 0;
+  SetWindowSubclass(dialog.trayIcon.commandBar.Handle(), CountMenus, 1,
+                    reinterpret_cast<DWORD_PTR>(&menus));
+  const struct {
+    std::vector<LPARAM> events;
+    bool focusBack;
+  } clicks[] = {{{WM_RBUTTONUP, WM_CONTEXTMENU}, false}, {{WM_CONTEXTMENU}, true}};
+  for (const auto& click : clicks) {
+    menus = 0;
+    notified.clear();
+    CModalWatch watch([] { return OpenMenuWindow() && EndMenu() && false; });
+    for (const LPARAM event : click.events)
+      PostMessageW(dialog.Handle(), WM_TRAYNOTIFY, 201, event);
+    while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE)) {
+      EXPECT_NE(posted.message, WM_COMMAND);
+      DispatchMessageW(&posted);
+    }
+    EXPECT_EQ(menus, 1) << click.events.size();
+    EXPECT_EQ(notified, click.focusBack ? std::vector<DWORD>{NIM_SETFOCUS} : std::vector<DWORD>{});
   }
-  EXPECT_FALSE(PeekMessageW(&posted, dialog.Handle(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  RemoveWindowSubclass(dialog.trayIcon.commandBar.Handle(), CountMenus, 1);
 }
 
 TEST_F(Tray, MenuFollowsEveryLanguage) {
@@ -214,7 +259,10 @@ TEST_F(Tray, MenuFollowsEveryLanguage) {
 
 TEST_F(Tray, DriveEntriesOpenTheDriveAndAnEmptyMenuSaysSo) {
   dialog.wakeMode = WakeAllDrives;
+  volumes.labels[u'P'] = u"R&D";  // no mnemonic in the menu, as it is in the balloon
   dialog.RebuildTrayMenu();
+  EXPECT_EQ(MenuText(Drives(), 0).substr(0, 10), u"P: [R&&D] ");
+  EXPECT_EQ(Balloon().substr(0, 9), L"P: [R&D] ");
   EXPECT_EQ(GetMenuItemID(Drives(), 0), 32797u);  // P
   Command(TrayDriveCommand(u'P'));
   EXPECT_EQ(opened, L"explore P:\\");
@@ -236,6 +284,7 @@ TEST_F(Tray, DriveEntriesOpenTheDriveAndAnEmptyMenuSaysSo) {
 
   dialog.trayIcon.ShowBalloon(std::u16string(300, u'x'));
   EXPECT_EQ(Balloon(), std::wstring(255, L'x'));
+  EXPECT_TRUE(dialog.trayIcon.iconData.uFlags & NIF_REALTIME);  // dropped rather than shown late
 }
 
 }  // namespace

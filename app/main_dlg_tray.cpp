@@ -49,7 +49,8 @@ void CMainDlg::AddTrayDriveEntry(char16_t letter, std::int32_t flag) {
   const std::u16string text = FormatDriveDescription(volumes, g_langManager, letter, flag);
   balloonText += text;
   balloonText += u'\n';
-  AppendMenuW(TrayDrives(), MF_STRING, command, AsWide(text));
+  // A label such as "R&D" is shown as it is, not with an underlined D.
+  AppendMenuW(TrayDrives(), MF_STRING, command, AsWide(LiteralMenuText(text)));
   // Without a picture, or when the bar refuses it, the entry shows none.
   if (picture != menuBitmaps.end())
     trayIcon.commandBar.AddBitmap(picture->second.get(), static_cast<WORD>(command));
@@ -74,8 +75,8 @@ UniqueBitmap CMainDlg::DrawDrivePicture(char16_t letter) {
     ImageList_DrawEx(systemImageList, index, memory.get(), 0, 0, kPictureSize, kPictureSize,
                      CLR_DEFAULT, CLR_NONE, ILD_NORMAL);
   } else {
-    // Above 96 DPI the shell's small icons are larger: scaled down, the whole drive shows
-    // rather than its upper-left corner.
+    // Above 96 DPI the shell's small icons are larger: scaled down to 16 by 16, the whole drive
+    // shows; cut to the upper-left 16 by 16 pixels, only a fragment of it would.
     const UniqueIcon icon{ImageList_GetIcon(systemImageList, index, ILD_NORMAL)};
     if (!icon || !DrawIconEx(memory.get(), 0, 0, icon.get(), kPictureSize, kPictureSize, 0, nullptr,
                              DI_NORMAL))
