@@ -180,27 +180,34 @@ TEST_F(Tray, RightClickTracksTheMenuAtTheCursorAndPostsTheChoiceAfterwards) {
   EXPECT_EQ(posted.wParam, ID_TRAY_EXIT);
   EXPECT_TRUE(PeekMessageW(&posted, dialog.Handle(), WM_NULL, WM_NULL, PM_REMOVE));
 
-  // Closed without a choice: no command. Posted as the shell posts them, a right-click's
-  // WM_RBUTTONUP and WM_CONTEXTMENU show one menu, and the keyboard's WM_CONTEXTMENU one that
-  // gives the focus back to the notification area.
+  // Closed without a choice: no command. A right-click's WM_RBUTTONUP and WM_CONTEXTMENU show
+  // one menu, whether the second arrives while the menu is open (posted together, as the shell
+  // does) or after it closed; the keyboard's WM_CONTEXTMENU shows one that gives the focus back
+  // to the notification area.
   int menus = 0;
   SetWindowSubclass(dialog.trayIcon.commandBar.Handle(), CountMenus, 1,
                     reinterpret_cast<DWORD_PTR>(&menus));
   const struct {
     std::vector<LPARAM> events;
-    bool focusBack;
-  } clicks[] = {{{WM_RBUTTONUP, WM_CONTEXTMENU}, false}, {{WM_CONTEXTMENU}, true}};
+    bool posted, focusBack;
+  } clicks[] = {{{WM_RBUTTONUP, WM_CONTEXTMENU}, true, false},
+                {{WM_RBUTTONUP, WM_CONTEXTMENU}, false, false},
+                {{WM_CONTEXTMENU}, true, true}};
   for (const auto& click : clicks) {
     menus = 0;
     notified.clear();
     CModalWatch watch([] { return OpenMenuWindow() && EndMenu() && false; });
-    for (const LPARAM event : click.events)
-      PostMessageW(dialog.Handle(), WM_TRAYNOTIFY, 201, event);
+    for (const LPARAM event : click.events) {
+      if (click.posted)
+        PostMessageW(dialog.Handle(), WM_TRAYNOTIFY, 201, event);
+      else
+        dialog.SendMessage(WM_TRAYNOTIFY, 201, event);
+    }
     while (PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE)) {
       EXPECT_NE(posted.message, WM_COMMAND);
       DispatchMessageW(&posted);
     }
-    EXPECT_EQ(menus, 1) << click.events.size();
+    EXPECT_EQ(menus, 1) << click.events.size() << click.posted;
     EXPECT_EQ(notified, click.focusBack ? std::vector<DWORD>{NIM_SETFOCUS} : std::vector<DWORD>{});
   }
   RemoveWindowSubclass(dialog.trayIcon.commandBar.Handle(), CountMenus, 1);
