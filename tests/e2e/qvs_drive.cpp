@@ -73,6 +73,12 @@ int wmain(int argc, wchar_t** argv) {
   const auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
   const auto number = [&](int i) { return static_cast<int>(wcstol(arg(i).c_str(), nullptr, 0)); };
   if (action == L"wait") return Wait(arg(2), argc > 3 ? number(3) : 20);
+  if (action == L"short") {
+    wchar_t path[MAX_PATH] = {};
+    if (!GetShortPathNameW(arg(2).c_str(), path, MAX_PATH)) return 1;
+    printf("%ls\n", path);
+    return 0;
+  }
   if (action == L"icon") {
     // Also after the program has ended, for the handle its dialog had.
     NOTIFYICONDATAW icon{};

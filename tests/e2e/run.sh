@@ -144,6 +144,14 @@ wine "$app/qvs_x64.exe"
 check "second start: exit code" 0 $?
 drive wait shown
 check "second start: first copy shown" 0 $?
+# The same folder by its short name (Wine reports the program's path as it was started).
+drive command 1016
+drive wait hidden
+short=$(drive short "$(winepath -w "$app")")
+timeout 20 wine "$short\\qvs_x64.exe"
+check "second start by the short name $short: exit code" 0 $?
+drive wait shown
+check "second start by the short name: first copy shown" 0 $?
 pid=$first
 finish "second start"
 
