@@ -6,6 +6,7 @@
 #include "drives/volume_broadcast.h"
 #include "framework/module.h"
 #include "framework/reflection.h"
+#include "framework/system_function.h"
 #include "framework/wide.h"
 #include "localisation/lang_manager.h"
 #include "settings/autostart.h"
@@ -17,6 +18,20 @@ namespace {
 HICON LoadProgramIcon(int width, int height) {
   return static_cast<HICON>(LoadImageW(g_baseModule.ResourceInstance(), MAKEINTRESOURCEW(128),
                                        IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+}
+
+// The icon at the size the notification area draws it, scaled down from the group's larger
+// images rather than stretched up by the shell.
+HICON LoadTrayIcon() {
+  using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+  const auto loadIconMetric =
+      SystemFunction<LoadIconMetricFunction>(L"comctl32.dll", "LoadIconMetric");  // version 6
+  constexpr int kSmall = 0;                                                       // LIM_SMALL
+  HICON icon = nullptr;
+  if (loadIconMetric && SUCCEEDED(loadIconMetric(g_baseModule.ResourceInstance(),
+                                                 MAKEINTRESOURCEW(128), kSmall, &icon)))
+    return icon;
+  return LoadProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
 }
 
 }  // namespace
@@ -166,7 +181,7 @@ BOOL CMainDlg::OnInitDialog() {
   intervalEdit.maximum = 15;
   intervalEdit.SetValue(kDefaultIntervalMinutes);
 
-  smallIcon.reset(LoadProgramIcon(16, 16));
+  smallIcon.reset(LoadTrayIcon());
   trayMenu.reset(LoadMenuW(g_baseModule.ResourceInstance(), MAKEINTRESOURCEW(kTrayMenuId)));
 
   LoadSettings();
@@ -183,7 +198,8 @@ BOOL CMainDlg::OnInitDialog() {
                  reinterpret_cast<LPARAM>(AsWide(languageName)));
 
   trayIcon.CreateTrayIcon(hwnd, smallIcon.get());  // without an icon the dialog still works
-  trayIcon.commandBar.SetImageSize(16, 16);
+  // The drive pictures have the small-icon size, as in the shell's own menus.
+  trayIcon.commandBar.SetImageSize(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   trayIcon.commandBar.SetAlphaImages(true);
   trayIcon.SetTrayMenu(trayMenu.get());
   trayIcon.SetDefaultItem(ID_TRAY_SHOW, false);

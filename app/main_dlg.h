@@ -101,7 +101,7 @@ class CMainDlg : public CDialogImpl<CMainDlg>,
   HWND languageCombo = nullptr;
   QxCustomEdit intervalEdit;  // the wake interval in minutes; no other member holds it
   HWND chosenList = nullptr;
-  UniqueIcon smallIcon;                          // the tray icon, 16 by 16
+  UniqueIcon smallIcon;                          // the tray icon, at the small-icon size
   UniqueMenu trayMenu;                           // lent to trayIcon
   std::map<char16_t, UniqueBitmap> menuBitmaps;  // tray menu pictures; deleted in OnDestroy
   DriveIcons driveIcons;

@@ -6,12 +6,6 @@
 #include "localisation/lang_manager.h"
 #include "tray/tray_rules.h"
 
-namespace {
-
-constexpr int kPictureSize = 16;
-
-}  // namespace
-
 void CMainDlg::RebuildTrayMenu() {
   // Not under the open menu's feet: the rebuild follows once it has closed.
   if (trayIcon.commandBar.IsTracking()) {
@@ -56,31 +50,12 @@ void CMainDlg::AddTrayDriveEntry(char16_t letter, std::int32_t flag) {
     trayIcon.commandBar.AddBitmap(picture->second.get(), static_cast<WORD>(command));
 }
 
-// The drive's small shell icon on the command bar's mask colour, so that only the icon's own
-// pixels show in the menu.
+// The drive's small shell icon with its alpha channel, at the size of the command bar's pictures:
+// a shell icon list of another size is scaled to it, so that the whole drive shows.
 UniqueBitmap CMainDlg::DrawDrivePicture(char16_t letter) {
-  const CWindowDC screen(nullptr);
-  const UniqueMemoryDC memory{CreateCompatibleDC(screen.get())};
-  UniqueBitmap bitmap{CreateCompatibleBitmap(screen.get(), kPictureSize, kPictureSize)};
-  if (!memory || !bitmap) return {};
-  const CSelectObject select(memory.get(), bitmap.get());
-  const RECT all{0, 0, kPictureSize, kPictureSize};
-  SetDCBrushColor(memory.get(), CCommandBarCtrl::kMaskColour);
-  FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
   // A drive without an icon index gets image 0.
-  const int index = driveIcons[letter];
-  int width = 0, height = 0;
-  ImageList_GetIconSize(systemImageList, &width, &height);
-  if (width == kPictureSize && height == kPictureSize) {
-    ImageList_DrawEx(systemImageList, index, memory.get(), 0, 0, kPictureSize, kPictureSize,
-                     CLR_DEFAULT, CLR_NONE, ILD_NORMAL);
-  } else {
-    // Above 96 DPI the shell's small icons are larger: scaled down to 16 by 16, the whole drive
-    // shows; cut to the upper-left 16 by 16 pixels, only a fragment of it would.
-    const UniqueIcon icon{ImageList_GetIcon(systemImageList, index, ILD_NORMAL)};
-    if (!icon || !DrawIconEx(memory.get(), 0, 0, icon.get(), kPictureSize, kPictureSize, 0, nullptr,
-                             DI_NORMAL))
-      return {};  // nothing drawn: tried again at the next rebuild
-  }
-  return bitmap;
+  const UniqueIcon icon{ImageList_GetIcon(systemImageList, driveIcons[letter], ILD_NORMAL)};
+  if (!icon) return {};  // nothing drawn: tried again at the next rebuild
+  const SIZE size = trayIcon.commandBar.ImageSize();
+  return IconPicture(icon.get(), size.cx, size.cy);
 }

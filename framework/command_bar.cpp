@@ -1,5 +1,8 @@
 #include "framework/command_bar.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 // A hidden toolbar: flat, list style, never sized or placed by its parent.
@@ -7,6 +10,52 @@ constexpr DWORD kBarStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTY
                             TBSTYLE_LIST | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE;
 
 }  // namespace
+
+UniqueBitmap IconPicture(HICON icon, int width, int height) {
+  if (!icon || width <= 0 || height <= 0) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const UniqueMemoryDC dc{CreateCompatibleDC(nullptr)};
+  void* blackBits = nullptr;
+  void* whiteBits = nullptr;
+  UniqueBitmap onBlack{CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &blackBits, nullptr, 0)};
+  const UniqueBitmap onWhite{
+      CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &whiteBits, nullptr, 0)};
+  if (!dc || !onBlack || !onWhite) return {};
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  auto* const black = static_cast<std::uint32_t*>(blackBits);  // zero-filled by the system
+  auto* const white = static_cast<std::uint32_t*>(whiteBits);
+  std::fill_n(white, count, 0x00FFFFFFu);
+  // Drawn as the system draws it, whatever the icon's format (alpha or mask), at that size.
+  for (const HBITMAP target : {onBlack.get(), onWhite.get()}) {
+    const CSelectObject select(dc.get(), target);
+    if (!DrawIconEx(dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL)) return {};
+  }
+  GdiFlush();
+  // On black a pixel shows its colour times its opacity; on white also the white that its
+  // transparency lets through. The two give back the opacity and the colour.
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto channel = [](std::uint32_t pixel, int shift) {
+      return static_cast<int>((pixel >> shift) & 0xFF);
+    };
+    const int through =
+        channel(white[i], 8) - channel(black[i], 8);  // green: one channel is enough
+    const int alpha = std::clamp(255 - through, 0, 255);
+    std::uint32_t pixel = static_cast<std::uint32_t>(alpha) << 24;
+    for (const int shift : {0, 8, 16}) {
+      const int colour =
+          alpha ? std::min(255, (channel(black[i], shift) * 255 + alpha / 2) / alpha) : 0;
+      pixel |= static_cast<std::uint32_t>(colour) << shift;
+    }
+    black[i] = pixel;
+  }
+  return onBlack;
+}
 
 HWND CCommandBarCtrl::Create(HWND parent) {
   if (hwnd) return nullptr;
@@ -41,15 +90,22 @@ bool CCommandBarCtrl::AddBitmap(HBITMAP bitmap, WORD command) {
       info.bmHeight != imageHeight)
     return false;
   if (!images) {
+    // With alpha no mask: a mask colour would be blended into the soft edges.
     images.reset(ImageList_Create(imageWidth, imageHeight,
-                                  (alphaImages ? ILC_COLOR32 : ILC_COLOR24) | ILC_MASK, 4, 4));
+                                  alphaImages ? ILC_COLOR32 : (ILC_COLOR24 | ILC_MASK), 4, 4));
     if (!images) return false;
   }
-  // Adding with a mask colour blackens the masked pixels of the bitmap it is given (Windows
-  // does), which would make the caller's corners opaque at the next rebuild: add a copy.
-  const UniqueBitmap copy{static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0))};
-  if (!copy) return false;
-  const int index = ImageList_AddMasked(images.get(), copy.get(), kMaskColour);
+  int index = -1;
+  if (alphaImages) {
+    if (info.bmBitsPixel != 32) return false;
+    index = ImageList_Add(images.get(), bitmap, nullptr);
+  } else {
+    // Adding with a mask colour blackens the masked pixels of the bitmap it is given (Windows
+    // does), which would make the caller's corners opaque at the next rebuild: add a copy.
+    const UniqueBitmap copy{static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0))};
+    if (!copy) return false;
+    index = ImageList_AddMasked(images.get(), copy.get(), kMaskColour);
+  }
   if (index < 0) return false;
   commandImages[command] = index;
   return true;

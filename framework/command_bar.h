@@ -10,9 +10,14 @@
 #include "framework/handle.h"
 #include "framework/window_impl.h"
 
+// `icon` at `width` by `height` as a 32-bit top-down DIB section with straight alpha, the picture
+// a 32-bit command bar takes: the icon's soft edges keep their transparency. Null on failure.
+UniqueBitmap IconPicture(HICON icon, int width, int height);
+
 class CCommandBarCtrl : public CWindowImpl {
  public:
-  // Light grey: the pixels of this colour in an added bitmap are transparent.
+  // Light grey: without alpha pictures, the pixels of this colour in an added bitmap are
+  // transparent.
   static constexpr COLORREF kMaskColour = RGB(192, 192, 192);
 
   // Creates the hidden bar as a child of `parent`; null on failure.
@@ -22,8 +27,9 @@ class CCommandBarCtrl : public CWindowImpl {
   bool SetImageSize(int width, int height);
   bool SetAlphaImages(bool alpha);
 
-  // Copies a bitmap of exactly the picture size into the bar as the picture of `command`; the
-  // caller keeps the bitmap, which is left as it was. False when it is refused.
+  // Copies a bitmap of exactly the picture size into the bar as the picture of `command`: with
+  // alpha pictures a 32-bit bitmap with its alpha channel, otherwise one with the mask colour.
+  // The caller keeps the bitmap, which is left as it was. False when it is refused.
   bool AddBitmap(HBITMAP bitmap, WORD command);
   // Drops every picture.
   void RemoveAllImages();
@@ -39,6 +45,7 @@ class CCommandBarCtrl : public CWindowImpl {
   bool IsTracking() const { return tracking; }
 
   HIMAGELIST Images() const { return images.get(); }
+  SIZE ImageSize() const { return {imageWidth, imageHeight}; }
   // The picture index of a command, or -1.
   int ImageOf(UINT command) const;
 

@@ -10,8 +10,9 @@
 
 namespace {
 
-// In the child: the Hide button's height and the About box's name font height, in pixels, and
-// whether a drive's menu picture shows the whole icon, its transparent bottom-right corner too.
+// In the child: the Hide button's height and the About box's name font height, in pixels, the
+// small-icon size, whether the tray icon has it, and how far a drive's menu picture drawn onto
+// white is from its icon drawn there.
 TEST(DpiChild, Report) {
   wchar_t out[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"QVS_DPI_OUT", out, MAX_PATH)) GTEST_SKIP() << "run by Dpi.*";
@@ -21,12 +22,15 @@ TEST(DpiChild, Report) {
   ASSERT_NE(dialog.Create(nullptr), nullptr);
   RECT hide{};
   GetWindowRect(dialog.GetDlgItem(IDC_HIDE), &hide);
-  const HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, dialog.menuBitmaps.at(u'P').get());
-  const bool whole = GetPixel(dc, 15, 15) == CCommandBarCtrl::kMaskColour &&
-                     GetPixel(dc, 8, 8) != CCommandBarCtrl::kMaskColour;
-  SelectObject(dc, previous);
-  DeleteDC(dc);
+  const int small = GetSystemMetrics(SM_CXSMICON);
+  ICONINFO tray{};
+  BITMAP trayImage{};
+  ASSERT_TRUE(GetIconInfo(dialog.trayIcon.iconData.hIcon, &tray));
+  GetObjectW(tray.hbmColor, sizeof trayImage, &trayImage);
+  DeleteObject(tray.hbmColor);
+  DeleteObject(tray.hbmMask);
+  const bool traySized = trayImage.bmWidth == small && trayImage.bmHeight == small;
+  const int difference = PictureDifferenceOnWhite(dialog, u'P');
   dialog.DestroyWindow();
   LOGFONTW name{};
   {
@@ -44,13 +48,14 @@ TEST(DpiChild, Report) {
   }
   FILE* file = _wfopen(out, L"w");
   ASSERT_NE(file, nullptr);
-  fprintf(file, "%ld %ld %d\n", hide.bottom - hide.top, std::labs(name.lfHeight), whole ? 1 : 0);
+  fprintf(file, "%ld %ld %d %d %d\n", hide.bottom - hide.top, std::labs(name.lfHeight), small,
+          traySized ? 1 : 0, difference);
   fclose(file);
 }
 
 struct Measured {
   long button = 0, nameFont = 0;
-  int wholePicture = 0;
+  int smallIcon = 0, traySized = 0, pictureDifference = 256;
 };
 
 // Sets the DPI that new processes see (0 deletes the value) and returns the previous one.
@@ -96,8 +101,8 @@ Measured MeasureAt(DWORD dpi) {
   SetEnvironmentVariableW(L"QVS_DPI_OUT", nullptr);
   Measured measured;
   if (FILE* file = _wfopen(out.c_str(), L"r")) {
-    if (fscanf(file, "%ld %ld %d", &measured.button, &measured.nameFont, &measured.wholePicture) !=
-        3)
+    if (fscanf(file, "%ld %ld %d %d %d", &measured.button, &measured.nameFont, &measured.smallIcon,
+               &measured.traySized, &measured.pictureDifference) != 5)
       measured = {};
     fclose(file);
   }
@@ -118,9 +123,14 @@ TEST(Dpi, DialogsAndFontsGrowWithTheDpi) {
   // 150 %, within a pixel or two of rounding.
   EXPECT_NEAR(large.button * 2.0 / 3.0, normal.button, 2.0);
   EXPECT_NEAR(large.nameFont * 2.0 / 3.0, normal.nameFont, 2.0);
-  // The menu pictures stay 16 by 16, with the whole drive icon in them.
-  EXPECT_EQ(normal.wholePicture, 1);
-  EXPECT_EQ(large.wholePicture, 1);
+  // The tray icon and the menu pictures have the small-icon size of each DPI, and the pictures
+  // are the drive icons as the system draws them, soft edges included.
+  EXPECT_EQ(normal.smallIcon, 16);
+  EXPECT_GT(large.smallIcon, normal.smallIcon);
+  EXPECT_EQ(normal.traySized, 1);
+  EXPECT_EQ(large.traySized, 1);
+  EXPECT_LE(normal.pictureDifference, 2);
+  EXPECT_LE(large.pictureDifference, 2);
 }
 
 }  // namespace

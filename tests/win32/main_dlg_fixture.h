@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -72,6 +75,49 @@ inline HWND OpenMenuWindow() {
        w = FindWindowExW(nullptr, w, L"#32768", nullptr))
     if (IsWindowVisible(w)) found = w;
   return found;
+}
+
+// The largest difference, in any colour channel of any pixel, between a drive's menu picture as
+// the command bar draws it onto white and the drive's shell icon drawn onto white with
+// DrawIconEx at the picture size; 256 when the drive has no picture.
+inline int PictureDifferenceOnWhite(CMainDlg& dialog, char16_t letter) {
+  const UINT command = TrayDriveCommand(letter);
+  const SIZE size = dialog.trayIcon.commandBar.ImageSize();
+  const UniqueIcon icon{
+      ImageList_GetIcon(dialog.systemImageList, dialog.driveIcons[letter], ILD_NORMAL)};
+  if (dialog.trayIcon.commandBar.ImageOf(command) < 0 || !icon) return 256;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const UniqueMemoryDC dc{CreateCompatibleDC(nullptr)};
+  std::uint32_t* pixels[2] = {};
+  UniqueBitmap canvases[2];
+  for (int i = 0; i < 2; ++i) {
+    void* bits = nullptr;
+    canvases[i].reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    pixels[i] = static_cast<std::uint32_t*>(bits);
+    std::fill_n(pixels[i], size.cx * size.cy, 0x00FFFFFFu);
+  }
+  {
+    const CSelectObject select(dc.get(), canvases[0].get());
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = command;
+    item.hDC = dc.get();
+    item.rcItem = {0, 0, size.cx, size.cy};
+    ::SendMessageW(dialog.trayIcon.commandBar.Handle(), WM_DRAWITEM, 0,
+                   reinterpret_cast<LPARAM>(&item));
+  }
+  {
+    const CSelectObject select(dc.get(), canvases[1].get());
+    DrawIconEx(dc.get(), 0, 0, icon.get(), size.cx, size.cy, 0, nullptr, DI_NORMAL);
+  }
+  GdiFlush();
+  int largest = 0;
+  for (int i = 0; i < size.cx * size.cy; ++i)
+    for (const int shift : {0, 8, 16})
+      largest = std::max(largest, std::abs(static_cast<int>((pixels[0][i] >> shift) & 0xFF) -
+                                           static_cast<int>((pixels[1][i] >> shift) & 0xFF)));
+  return largest;
 }
 
 class MainDialog : public ::testing::Test {
