@@ -34,18 +34,17 @@ void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
   if (mode == L"picker" && step == 2)
     SendDlgItemMessageW(GetActiveWindow(), 1004, LB_SETSEL, TRUE, 0);
   if ((mode == L"about" || mode == L"picker") && step == 3) Ready();
-  if (mode == L"menu" && step == 1) {
-    SetCursorPos(300, 120);
-    PostMessageW(window, WM_TRAYNOTIFY, 201, WM_RBUTTONUP);
-  }
-  if (mode == L"menu" && step == 2) {
+  // The cursor first, and the right-click a step later, once the desktop has moved it.
+  if (mode == L"menu" && step == 1) SetCursorPos(300, 120);
+  if (mode == L"menu" && step == 2) PostMessageW(window, WM_TRAYNOTIFY, 201, WM_RBUTTONUP);
+  if (mode == L"menu" && step == 3) {
     // Hovering the drive submenu's item opens it, as the mouse would.
     RECT item{};
     GetMenuItemRect(nullptr, GetSubMenu(dialog->trayMenu.get(), 0), 3, &item);
     SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     mouse_event(MOUSEEVENTF_MOVE, 1, 0, 0, 0);
   }
-  if (mode == L"menu" && step == 4) Ready();
+  if (mode == L"menu" && step == 5) Ready();
 }
 
 }  // namespace
