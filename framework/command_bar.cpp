@@ -28,8 +28,9 @@ UniqueBitmap IconPicture(HICON icon, int width, int height) {
       CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &whiteBits, nullptr, 0)};
   if (!dc || !onBlack || !onWhite) return {};
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  auto* const black = static_cast<std::uint32_t*>(blackBits);  // zero-filled by the system
+  auto* const black = static_cast<std::uint32_t*>(blackBits);
   auto* const white = static_cast<std::uint32_t*>(whiteBits);
+  std::fill_n(black, count, 0u);
   std::fill_n(white, count, 0x00FFFFFFu);
   // Drawn as the system draws it, whatever the icon's format (alpha or mask), at that size.
   for (const HBITMAP target : {onBlack.get(), onWhite.get()}) {
@@ -39,6 +40,7 @@ UniqueBitmap IconPicture(HICON icon, int width, int height) {
   GdiFlush();
   // On black a pixel shows its colour times its opacity; on white also the white that its
   // transparency lets through. The two give back the opacity and the colour.
+  bool visible = false;
   for (std::size_t i = 0; i < count; ++i) {
     const auto channel = [](std::uint32_t pixel, int shift) {
       return static_cast<int>((pixel >> shift) & 0xFF);
@@ -46,6 +48,7 @@ UniqueBitmap IconPicture(HICON icon, int width, int height) {
     const int through =
         channel(white[i], 8) - channel(black[i], 8);  // green: one channel is enough
     const int alpha = std::clamp(255 - through, 0, 255);
+    visible |= alpha != 0;
     std::uint32_t pixel = static_cast<std::uint32_t>(alpha) << 24;
     for (const int shift : {0, 8, 16}) {
       const int colour =
@@ -54,6 +57,8 @@ UniqueBitmap IconPicture(HICON icon, int width, int height) {
     }
     black[i] = pixel;
   }
+  // An image list takes a bitmap without any alpha as opaque: a black square.
+  if (!visible) return {};
   return onBlack;
 }
 

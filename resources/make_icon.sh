@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-for s in 16 32 48 128 256; do
+for s in 16 20 24 32 40 48 128 256; do
   # Coordinates on a 256 grid, scaled to the image size.
   k() { awk -v v="$1" -v s="$s" 'BEGIN { printf "%.2f", v * s / 256 }'; }
   stroke=$(awk -v s="$s" 'BEGIN { w = s / 32; if (w < 1) w = 1; printf "%.2f", w }')
@@ -21,7 +21,8 @@ for s in 16 32 48 128 256; do
     -draw "rectangle $(k 184),$(k 162) $(k 214),$(k 178)" \
     "$tmp/$s.png"
 done
-# 16 and 32 as bitmaps, the larger sizes as PNG (Windows Vista and later read them), which keeps
+# 20, 24 and 40 are the notification area's sizes at 125, 150 and 250 % (and 32 at 200 %): the
+# shell then never stretches a smaller image up. Up to 32 as bitmaps, the larger sizes as PNG (Windows Vista and later read them), which keeps
 # the program small.
 python3 - "$tmp" <<'PY'
 import struct, subprocess, sys
@@ -40,8 +41,8 @@ def bitmap_entry(size):
                          0, 0, 0, 0)
     return header + pixels + mask
 
-images = [(16, bitmap_entry(16)), (32, bitmap_entry(32))]
-for size in (48, 128, 256):
+images = [(size, bitmap_entry(size)) for size in (16, 20, 24, 32)]
+for size in (40, 48, 128, 256):
     # 8-bit RGBA, the one PNG form every icon reader takes.
     images.append((size, subprocess.run(["convert", f"{tmp}/{size}.png", "-depth", "8", "-define",
                                          "png:exclude-chunks=date,time", "PNG32:-"],

@@ -235,7 +235,9 @@ TEST(ResourcesTrayMenu, OnePopupWithTitleShowDrivesAndExit) {
   DestroyMenu(menu);
 }
 
-TEST(ResourcesIcon, GroupHoldsTheFiveSizes) {
+// Also the notification area's sizes at 125, 150 and 250 %, which the shell would otherwise
+// stretch up from 16.
+TEST(ResourcesIcon, GroupHoldsEverySizeTheShellDraws) {
   const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(128), RT_GROUP_ICON);
   ASSERT_NE(found, nullptr);
   const BYTE* group = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
@@ -246,8 +248,8 @@ TEST(ResourcesIcon, GroupHoldsTheFiveSizes) {
     const BYTE width = group[6 + i * 14];
     sizes.push_back(width == 0 ? 256 : width);
   }
-  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48, 128, 256}));
-  for (int size : {16, 32, 48, 128, 256}) {
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 128, 256}));
+  for (int size : sizes) {
     const HANDLE icon =
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0);
     EXPECT_NE(icon, nullptr) << size;

@@ -11,8 +11,8 @@
 namespace {
 
 // In the child: the Hide button's height and the About box's name font height, in pixels, the
-// small-icon size, whether the tray icon has it, and how far a drive's menu picture drawn onto
-// white is from its icon drawn there.
+// small-icon size, whether the tray icon has it, and how far a drive's menu picture is from its
+// icon drawn by the system.
 TEST(DpiChild, Report) {
   wchar_t out[MAX_PATH] = {};
   if (!GetEnvironmentVariableW(L"QVS_DPI_OUT", out, MAX_PATH)) GTEST_SKIP() << "run by Dpi.*";
@@ -30,7 +30,7 @@ TEST(DpiChild, Report) {
   DeleteObject(tray.hbmColor);
   DeleteObject(tray.hbmMask);
   const bool traySized = trayImage.bmWidth == small && trayImage.bmHeight == small;
-  const int difference = PictureDifferenceOnWhite(dialog, u'P');
+  const int difference = PictureDifference(dialog, u'P');
   dialog.DestroyWindow();
   LOGFONTW name{};
   {

@@ -78,45 +78,44 @@ inline HWND OpenMenuWindow() {
 }
 
 // The largest difference, in any colour channel of any pixel, between a drive's menu picture as
-// the command bar draws it onto white and the drive's shell icon drawn onto white with
-// DrawIconEx at the picture size; 256 when the drive has no picture.
-inline int PictureDifferenceOnWhite(CMainDlg& dialog, char16_t letter) {
-  const UINT command = TrayDriveCommand(letter);
-  const SIZE size = dialog.trayIcon.commandBar.ImageSize();
+// the command bar draws it and the drive's shell icon drawn by DrawIconEx at the small-icon size,
+// both onto white and onto black; 256 when the drive has no picture of that size.
+inline int PictureDifference(CMainDlg& dialog, char16_t letter) {
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
   const UniqueIcon icon{
       ImageList_GetIcon(dialog.systemImageList, dialog.driveIcons[letter], ILD_NORMAL)};
-  if (dialog.trayIcon.commandBar.ImageOf(command) < 0 || !icon) return 256;
+  const SIZE size = dialog.trayIcon.commandBar.ImageSize();
+  if (!icon || size.cx != cx || size.cy != cy) return 256;
+  // The picture at the left, the icon at the right.
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof info.bmiHeader, 2 * cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   const UniqueMemoryDC dc{CreateCompatibleDC(nullptr)};
-  std::uint32_t* pixels[2] = {};
-  UniqueBitmap canvases[2];
-  for (int i = 0; i < 2; ++i) {
-    void* bits = nullptr;
-    canvases[i].reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels[i] = static_cast<std::uint32_t*>(bits);
-    std::fill_n(pixels[i], size.cx * size.cy, 0x00FFFFFFu);
-  }
-  {
-    const CSelectObject select(dc.get(), canvases[0].get());
+  void* bits = nullptr;
+  const UniqueBitmap canvas{CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
+  if (!bits) return 256;
+  const CSelectObject select(dc.get(), canvas.get());
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  int largest = 0;
+  for (const std::uint32_t background : {0x00FFFFFFu, 0u}) {
+    std::fill_n(static_cast<std::uint32_t*>(bits), 2 * cx * cy, background);
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_MENU;
-    item.itemID = command;
+    item.itemID = TrayDriveCommand(letter);
     item.hDC = dc.get();
-    item.rcItem = {0, 0, size.cx, size.cy};
-    ::SendMessageW(dialog.trayIcon.commandBar.Handle(), WM_DRAWITEM, 0,
-                   reinterpret_cast<LPARAM>(&item));
+    item.rcItem = {0, 0, cx, cy};
+    if (!::SendMessageW(dialog.trayIcon.commandBar.Handle(), WM_DRAWITEM, 0,
+                        reinterpret_cast<LPARAM>(&item)) ||
+        dialog.trayIcon.commandBar.ImageOf(item.itemID) < 0)
+      return 256;
+    DrawIconEx(dc.get(), cx, 0, icon.get(), cx, cy, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    for (int y = 0; y < cy; ++y)
+      for (int x = 0; x < cx; ++x)
+        for (const int shift : {0, 8, 16})
+          largest = std::max(
+              largest, std::abs(static_cast<int>(pixels[y * 2 * cx + x] >> shift & 0xFF) -
+                                static_cast<int>(pixels[y * 2 * cx + cx + x] >> shift & 0xFF)));
   }
-  {
-    const CSelectObject select(dc.get(), canvases[1].get());
-    DrawIconEx(dc.get(), 0, 0, icon.get(), size.cx, size.cy, 0, nullptr, DI_NORMAL);
-  }
-  GdiFlush();
-  int largest = 0;
-  for (int i = 0; i < size.cx * size.cy; ++i)
-    for (const int shift : {0, 8, 16})
-      largest = std::max(largest, std::abs(static_cast<int>((pixels[0][i] >> shift) & 0xFF) -
-                                           static_cast<int>((pixels[1][i] >> shift) & 0xFF)));
   return largest;
 }
 
