@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -82,39 +81,31 @@ inline HWND OpenMenuWindow() {
 // both onto white and onto black; 256 when the drive has no picture of that size.
 inline int PictureDifference(CMainDlg& dialog, char16_t letter) {
   const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  const UINT command = TrayDriveCommand(letter);
   const UniqueIcon icon{
       ImageList_GetIcon(dialog.systemImageList, dialog.driveIcons[letter], ILD_NORMAL)};
   const SIZE size = dialog.trayIcon.commandBar.ImageSize();
-  if (!icon || size.cx != cx || size.cy != cy) return 256;
+  if (!icon || size.cx != cx || size.cy != cy || dialog.trayIcon.commandBar.ImageOf(command) < 0)
+    return 256;
   // The picture at the left, the icon at the right.
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, 2 * cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  const UniqueMemoryDC dc{CreateCompatibleDC(nullptr)};
-  void* bits = nullptr;
-  const UniqueBitmap canvas{CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)};
-  if (!bits) return 256;
+  const CWindowDC screen(nullptr);
+  const UniqueMemoryDC dc{CreateCompatibleDC(screen.get())};
+  const UniqueBitmap canvas{CreateCompatibleBitmap(screen.get(), 2 * cx, cy)};
   const CSelectObject select(dc.get(), canvas.get());
-  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  DRAWITEMSTRUCT item{ODT_MENU, 0, command, 0, 0, nullptr, dc.get(), {0, 0, cx, cy}, 0};
   int largest = 0;
-  for (const std::uint32_t background : {0x00FFFFFFu, 0u}) {
-    std::fill_n(static_cast<std::uint32_t*>(bits), 2 * cx * cy, background);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_MENU;
-    item.itemID = TrayDriveCommand(letter);
-    item.hDC = dc.get();
-    item.rcItem = {0, 0, cx, cy};
-    if (!::SendMessageW(dialog.trayIcon.commandBar.Handle(), WM_DRAWITEM, 0,
-                        reinterpret_cast<LPARAM>(&item)) ||
-        dialog.trayIcon.commandBar.ImageOf(item.itemID) < 0)
-      return 256;
+  for (const COLORREF background : {RGB(255, 255, 255), RGB(0, 0, 0)}) {
+    const RECT all{0, 0, 2 * cx, cy};
+    SetDCBrushColor(dc.get(), background);
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    ::SendMessageW(dialog.trayIcon.commandBar.Handle(), WM_DRAWITEM, 0,
+                   reinterpret_cast<LPARAM>(&item));
     DrawIconEx(dc.get(), cx, 0, icon.get(), cx, cy, 0, nullptr, DI_NORMAL);
-    GdiFlush();
     for (int y = 0; y < cy; ++y)
       for (int x = 0; x < cx; ++x)
         for (const int shift : {0, 8, 16})
-          largest = std::max(
-              largest, std::abs(static_cast<int>(pixels[y * 2 * cx + x] >> shift & 0xFF) -
-                                static_cast<int>(pixels[y * 2 * cx + cx + x] >> shift & 0xFF)));
+          largest = std::max(largest, std::abs(int(GetPixel(dc.get(), x, y) >> shift & 0xFF) -
+                                               int(GetPixel(dc.get(), cx + x, y) >> shift & 0xFF)));
   }
   return largest;
 }
