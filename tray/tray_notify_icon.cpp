@@ -72,7 +72,9 @@ bool CTrayNotifyIcon::CreateTrayIcon(HWND notifyWindow, HICON icon) {
 // the helper window then tries again until the icon is there.
 bool CTrayNotifyIcon::AddIcon() {
   iconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  added = shellNotifyIcon(NIM_ADD, &iconData);
+  // A busy shell may time out an add that it carries out all the same; every later add of the
+  // same id would then fail, and only a modify tells.
+  added = shellNotifyIcon(NIM_ADD, &iconData) || shellNotifyIcon(NIM_MODIFY, &iconData);
   if (!added) {
     SetTimer(hwnd, kAddRetryTimer, kAddRetryPeriod, nullptr);
     return false;

@@ -13,6 +13,7 @@ TEST_F(MainDialog, FindsTheFixedDrivesAtInitialisation) {
   EXPECT_EQ(dialog.availableDrives, (DriveTable{{u'P', 1}}));
   EXPECT_TRUE(dialog.driveIcons.contains(u'P'));
   EXPECT_EQ(IsDlgButtonChecked(dialog.Handle(), IDC_MODE_HOTPLUG_AND_LIST), BST_CHECKED);
+  EXPECT_EQ(GetFocus(), dialog.GetDlgItem(IDC_MODE_HOTPLUG_AND_LIST));  // not on an unchecked one
   EXPECT_FALSE(dialog.moduleDirectory.empty());
   EXPECT_EQ(dialog.moduleDirectory.back(), u'\\');
 }

@@ -97,6 +97,10 @@ TEST_F(Tray, IconAndHelperWindow) {
   EXPECT_EQ(Balloon(), L"");
   // The shell forgot the callback version with the icon.
   EXPECT_EQ(notified, (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
+  // An add that a busy shell carried out but answered as failed: the icon is there all the same.
+  dialog.trayIcon.added = FALSE;
+  ::SendMessageW(helper, WM_TASKBARCREATED, 0, 0);
+  EXPECT_TRUE(dialog.trayIcon.added);
 
   // Destroyed while its window lives on: the icon leaves the notification area. Its first add
   // fails, as at logon before the taskbar is up; its own timer adds it later.
@@ -109,9 +113,11 @@ TEST_F(Tray, IconAndHelperWindow) {
     failingAdds = 1;
     EXPECT_FALSE(other.CreateTrayIcon(window, dialog.smallIcon.get()));
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
+    EXPECT_TRUE(KillTimer(other.Handle(), CTrayNotifyIcon::kAddRetryTimer));  // it was armed
+    notified.clear();
     ::SendMessageW(other.Handle(), WM_TIMER, CTrayNotifyIcon::kAddRetryTimer, 0);
     EXPECT_TRUE(other.added);
-    EXPECT_FALSE(KillTimer(other.Handle(), CTrayNotifyIcon::kAddRetryTimer));  // stopped
+    EXPECT_EQ(notified, (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record));
   }
   EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
