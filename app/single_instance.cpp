@@ -13,19 +13,22 @@ std::u16string CanonicalFolder(const std::u16string& folder) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return {};
-  std::wstring path(MAX_PATH, L'\0');
-  for (int tries = 0; tries < 2; ++tries) {
-    const DWORD length =
-        GetFinalPathNameByHandleW(handle.get(), path.data(), static_cast<DWORD>(path.size()),
-                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      if (path.back() != L'\\') path += L'\\';
-      // "\\?\C:\..." and "\\?\UNC\server\..." as the folder's plain spelling.
-      return ModuleDirectoryFromPath(FromWide(path.c_str()));
+  // On a share the normalised name asks for every part of the path, which fails where the user
+  // may pass through a folder but not list it; the name as opened still resolves the drive.
+  for (const DWORD flags : {FILE_NAME_NORMALIZED, FILE_NAME_OPENED}) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 2; ++tries) {
+      const DWORD length = GetFinalPathNameByHandleW(
+          handle.get(), path.data(), static_cast<DWORD>(path.size()), flags | VOLUME_NAME_DOS);
+      if (length == 0) break;
+      if (length < path.size()) {
+        path.resize(length);
+        if (path.back() != L'\\') path += L'\\';
+        // "\\?\C:\..." and "\\?\UNC\server\..." as the folder's plain spelling.
+        return ModuleDirectoryFromPath(FromWide(path.c_str()));
+      }
+      path.assign(length, L'\0');  // the size needed, terminator included
     }
-    path.assign(length, L'\0');  // the size needed, terminator included
   }
   return {};
 }

@@ -27,6 +27,21 @@ for file in qvs_x64.exe Quorvalestrane-1.0.228.zip SHA256SUMS; do
     status=1
   fi
 done
+# What a user unzips: the program, its licence and notes with Windows line ends, the languages.
+zip_listing=$(python3 - "$work/one/dist/Quorvalestrane-1.0.228.zip" <<'PY'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    for name in z.namelist():
+        lines = z.read(name).splitlines(keepends=True) if name.endswith(".txt") else []
+        crlf = "" if all(line.endswith(b"\r\n") for line in lines) else " (not CR LF)"
+        print(name + crlf)
+PY
+)
+expected=$(printf '%s\n' qvs_x64.exe LICENSE.txt README.txt && (cd "$source" && ls lang/*.lng | LC_ALL=C sort))
+if [ "$zip_listing" = "$expected" ]; then echo "zip holds: $(echo $zip_listing)"; else
+  echo "zip holds [$zip_listing], expected [$expected]"
+  status=1
+fi
 size=$(stat -c %s "$work/one/dist/qvs_x64.exe")
 echo "program: $size bytes (at most $((300 * 1024)))"
 [ "$size" -le $((300 * 1024)) ] || status=1

@@ -142,14 +142,18 @@ bool CTrayNotifyIcon::HandleTrayMessage(WPARAM wParam, LPARAM lParam) {
       // The menu key or Shift+F10 on the selected icon; after a right-click, that click's menu
       // has been shown already.
       if (afterRightClick || commandBar.IsTracking()) break;
-      // Closed without a choice: the keyboard user goes on in the notification area.
-      if (!ShowMenu()) {
+      // Cancelled from the keyboard (Esc), the window still in front: the keyboard user goes on
+      // in the notification area. A click on another window also closes it without a choice,
+      // and that window keeps the focus.
+      if (!ShowMenu() && GetForegroundWindow() == iconData.hWnd) {
         iconData.uFlags = 0;
         shellNotifyIcon(NIM_SETFOCUS, &iconData);
       }
       break;
+    // A version 3 shell follows every left button-up with NIN_SELECT, which therefore does
+    // nothing: one click must not open the settings. A shell may send NIN_KEYSELECT twice for
+    // one Enter, which is harmless.
     case WM_LBUTTONDBLCLK:
-    case NIN_SELECT:
     case NIN_KEYSELECT:  // Enter or Space on the selected icon
       SendDefaultCommand();
       break;

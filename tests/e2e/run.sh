@@ -73,7 +73,7 @@ app="$work/with spaces/Quorvalestrane 1.0"
 install "$app"
 start "$app"
 drive wait shown
-check_text "first start: English" 1016 Hide
+check_text "first start: English" 1016 "&Hide"
 check "first start: balloons on" 1 "$(drive checked 1012)"
 drive command 1016
 drive wait hidden
@@ -85,9 +85,10 @@ while read -r language hide; do
   drive language "$language"
   check_text "language $language" 1016 "$hide"
 done <<'TABLE'
-Deutsch Ausblenden
-Русский Скрыть
-English Hide
+Deutsch &Ausblenden
+Русский &Скрыть
+日本語 非表示(&H)
+English &Hide
 TABLE
 while read -r typed stored; do
   drive settext 1008 "$typed"
@@ -177,8 +178,9 @@ no languages|bare
 damaged settings|damaged
 TABLE
 
-# Screenshots: every dialog and the open tray menu, at 96 DPI in English and the main dialog in
-# four more languages, and at 144 and 192 DPI in English and French, whose texts are longest.
+# Screenshots: every dialog and the open tray menu, at 96 DPI in English, the main dialog in seven
+# more languages and the menu in three of them, and at 144 and 192 DPI in English and French,
+# whose texts are longest.
 set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
   wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
@@ -204,9 +206,15 @@ done <<'TABLE'
 96 dialog Français settings-fr
 96 dialog Español settings-es
 96 dialog Русский settings-ru
+96 dialog 中文 settings-zh
+96 dialog 日本語 settings-ja
+96 dialog Português settings-pt
 96 picker English picker-en
 96 about English about-en
 96 menu English tray-menu-en
+96 menu 中文 tray-menu-zh
+96 menu 日本語 tray-menu-ja
+96 menu Português tray-menu-pt
 144 dialog English settings-en-144dpi
 144 picker English picker-en-144dpi
 144 about English about-en-144dpi

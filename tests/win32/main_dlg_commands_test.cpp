@@ -76,6 +76,7 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
     DriveTable after;
     int modeAfter;
     bool checked = true;  // the clicked button is checked when its notification arrives
+    bool byKey = false;   // chosen with Alt and its access key instead
   };
   const DriveTable mixed = {{u'P', 1}, {u'Q', 0}};
   const Case cases[] = {
@@ -86,6 +87,7 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
       {"same mode again", mixed, 3, IDC_MODE_LIST, 0, mixed, 3},
       // An unchecked button that gets the focus reports a click: not a change of mode.
       {"focus on an unchecked button", mixed, 3, IDC_MODE_HOTPLUG_AND_LIST, 0, mixed, 3, false},
+      {"access key, ok", mixed, 3, IDC_MODE_HOTPLUG_AND_LIST, IDOK, {{u'Q', 0}}, 2, true, true},
   };
   dialog.ShowWindow(SW_SHOW);
   SetForegroundWindow(dialog.Handle());
@@ -105,11 +107,15 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
         PostMessageW(box, WM_COMMAND, c.answer ? c.answer : IDCANCEL, 0);
         return true;
       });
-      if (c.checked) {
-        CheckRadioButton(dialog.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, c.clicked);
-        SetFocus(dialog.GetDlgItem(c.clicked));
+      if (c.byKey) {
+        PressAccessKey(c.clicked);
+      } else {
+        if (c.checked) {
+          CheckRadioButton(dialog.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, c.clicked);
+          SetFocus(dialog.GetDlgItem(c.clicked));
+        }
+        Command(c.clicked);
       }
-      Command(c.clicked);
     }
     EXPECT_EQ(caption, c.answer ? g_langManager.GetText(304) : u"") << c.name;
     EXPECT_EQ(text, c.answer != 0) << c.name;
@@ -134,7 +140,8 @@ TEST_F(MainDialog, RemoveAndClearKeepTheFocusOnAnEnabledControl) {
     DriveTable chosen;
     int selection, command;
     DriveTable after;
-    int focus = 0;  // where a button that disabled itself leaves the focus
+    int focus = 0;       // where a button that disabled itself leaves the focus
+    bool byKey = false;  // pressed with Alt and its access key
   };
   const Case cases[] = {
       {"remove the selected line",
@@ -151,6 +158,7 @@ TEST_F(MainDialog, RemoveAndClearKeepTheFocusOnAnEnabledControl) {
        {{u'P', 1}, {u'Q', 0}}},
       {"clear", {{u'P', 1}, {u'Q', 0}}, -1, IDC_CLEAR, {}, IDC_DRIVE_LIST},
       {"clear an empty list", {}, -1, IDC_CLEAR, {}},
+      {"clear by its access key", {{u'P', 1}}, -1, IDC_CLEAR, {}, IDC_DRIVE_LIST, true},
   };
   dialog.wakeMode = WakeChosenDrives;
   for (const Case& c : cases) {
@@ -162,7 +170,10 @@ TEST_F(MainDialog, RemoveAndClearKeepTheFocusOnAnEnabledControl) {
     // As a click does: the button takes the focus and becomes the default button.
     dialog.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(dialog.GetDlgItem(c.command)), TRUE);
     ClearBalloon();
-    Command(c.command);
+    if (c.byKey)
+      PressAccessKey(c.command);
+    else
+      Command(c.command);
     dialog.OnIdle();
     EXPECT_EQ(dialog.chosenDrives, c.after) << c.name;
     EXPECT_EQ(ListLines().size(), c.after.size()) << c.name;

@@ -124,18 +124,21 @@ TEST_F(Tray, IconAndHelperWindow) {
   DestroyWindow(window);
 }
 
-TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOrASelection) {
+TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOrAKeySelection) {
   const struct {
     WPARAM icon;
-    LPARAM event;
+    std::vector<LPARAM> events;
     bool shown;
-  } cases[] = {{201, WM_LBUTTONDBLCLK, true}, {201, NIN_KEYSELECT, true},
-               {201, NIN_SELECT, true},       {201, WM_LBUTTONUP, false},
-               {201, WM_MOUSEMOVE, false},    {202, WM_LBUTTONDBLCLK, false}};
+  } cases[] = {{201, {WM_LBUTTONDBLCLK}, true},
+               {201, {NIN_KEYSELECT}, true},
+               // A single click, as a version 3 shell reports it.
+               {201, {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}, false},
+               {201, {WM_MOUSEMOVE}, false},
+               {202, {WM_LBUTTONDBLCLK}, false}};
   for (const auto& c : cases) {
     dialog.ShowWindow(SW_HIDE);
-    dialog.SendMessage(WM_TRAYNOTIFY, c.icon, c.event);
-    EXPECT_EQ(IsWindowVisible(dialog.Handle()) != FALSE, c.shown) << c.icon << " " << c.event;
+    for (const LPARAM event : c.events) dialog.SendMessage(WM_TRAYNOTIFY, c.icon, event);
+    EXPECT_EQ(IsWindowVisible(dialog.Handle()) != FALSE, c.shown) << c.icon << " " << c.events[0];
   }
 }
 
@@ -168,20 +171,26 @@ TEST_F(Tray, RightClickTracksTheMenuAtTheCursorAndPostsTheChoiceAfterwards) {
   // Closed without a choice: no command. A right-click's WM_RBUTTONUP and WM_CONTEXTMENU show
   // one menu, whether the second arrives while the menu is open (posted together, as the shell
   // does) or after it closed; the keyboard's WM_CONTEXTMENU shows one that gives the focus back
-  // to the notification area.
+  // to the notification area, unless a click on another window closed it.
+  const HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                     nullptr, nullptr, nullptr, nullptr);
   int menus = 0;
   SetWindowSubclass(dialog.trayIcon.commandBar.Handle(), CountMenus, 1,
                     reinterpret_cast<DWORD_PTR>(&menus));
   const struct {
     std::vector<LPARAM> events;
-    bool posted, focusBack;
+    bool posted, focusBack, elsewhere = false;
   } clicks[] = {{{WM_RBUTTONUP, WM_CONTEXTMENU}, true, false},
                 {{WM_RBUTTONUP, WM_CONTEXTMENU}, false, false},
-                {{WM_CONTEXTMENU}, true, true}};
+                {{WM_CONTEXTMENU}, true, true},
+                {{WM_CONTEXTMENU}, true, false, true}};
   for (const auto& click : clicks) {
     menus = 0;
     notified.clear();
-    CModalWatch watch([] { return OpenMenuWindow() && EndMenu() && false; });
+    CModalWatch watch([&] {
+      if (OpenMenuWindow() && click.elsewhere) SetForegroundWindow(other);
+      return OpenMenuWindow() && EndMenu() && false;
+    });
     for (const LPARAM event : click.events) {
       if (click.posted)
         PostMessageW(dialog.Handle(), WM_TRAYNOTIFY, 201, event);
@@ -196,6 +205,7 @@ TEST_F(Tray, RightClickTracksTheMenuAtTheCursorAndPostsTheChoiceAfterwards) {
     EXPECT_EQ(notified, click.focusBack ? std::vector<DWORD>{NIM_SETFOCUS} : std::vector<DWORD>{});
   }
   RemoveWindowSubclass(dialog.trayIcon.commandBar.Handle(), CountMenus, 1);
+  DestroyWindow(other);
 }
 
 TEST_F(Tray, MenuFollowsEveryLanguage) {
