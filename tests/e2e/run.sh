@@ -188,8 +188,12 @@ set_dpi() {
 screens_dir=$work/screens
 install "$screens_dir"
 cp "$screens" "$screens_dir/"
+link_cjk_font off
+linked=off
 while read -r dpi mode language name; do
   set_dpi "$dpi"
+  case $language in 中文 | 日本語) cjk=on ;; *) cjk=off ;; esac
+  [ "$cjk" = "$linked" ] || { link_cjk_font "$cjk" && linked=$cjk; }
   rm -f "$work/ready"
   wine "$screens_dir/$(basename "$screens")" "$mode" "$language" "$(winepath -w "$work/ready")" \
     2>/dev/null &
@@ -206,15 +210,15 @@ done <<'TABLE'
 96 dialog Français settings-fr
 96 dialog Español settings-es
 96 dialog Русский settings-ru
-96 dialog 中文 settings-zh
-96 dialog 日本語 settings-ja
 96 dialog Português settings-pt
+96 menu Português tray-menu-pt
+96 dialog 中文 settings-zh
+96 menu 中文 tray-menu-zh
+96 dialog 日本語 settings-ja
+96 menu 日本語 tray-menu-ja
 96 picker English picker-en
 96 about English about-en
 96 menu English tray-menu-en
-96 menu 中文 tray-menu-zh
-96 menu 日本語 tray-menu-ja
-96 menu Português tray-menu-pt
 144 dialog English settings-en-144dpi
 144 picker English picker-en-144dpi
 144 about English about-en-144dpi
@@ -233,6 +237,7 @@ done <<'TABLE'
 192 menu Français tray-menu-fr-192dpi
 TABLE
 set_dpi 96
+link_cjk_font off
 echo "screenshots: $shots"
 echo "$failures failed"
 [ "$failures" -eq 0 ]
