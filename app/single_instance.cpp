@@ -14,7 +14,8 @@ std::u16string CanonicalFolder(const std::u16string& folder) {
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle) return {};
   // On a share the normalised name asks for every part of the path, which fails where the user
-  // may pass through a folder but not list it; the name as opened still resolves the drive.
+  // may pass through a folder but not list it. The name as opened still turns a mapped drive
+  // into its share, though it keeps short names and the case as typed.
   for (const DWORD flags : {FILE_NAME_NORMALIZED, FILE_NAME_OPENED}) {
     std::wstring path(MAX_PATH, L'\0');
     for (int tries = 0; tries < 2; ++tries) {

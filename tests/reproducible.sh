@@ -28,20 +28,12 @@ for file in qvs_x64.exe Quorvalestrane-1.0.228.zip SHA256SUMS; do
   fi
 done
 # What a user unzips: the program, its licence and notes with Windows line ends, the languages.
-zip_listing=$(python3 - "$work/one/dist/Quorvalestrane-1.0.228.zip" <<'PY'
-import sys, zipfile
-with zipfile.ZipFile(sys.argv[1]) as z:
-    for name in z.namelist():
-        lines = z.read(name).splitlines(keepends=True) if name.endswith(".txt") else []
-        crlf = "" if all(line.endswith(b"\r\n") for line in lines) else " (not CR LF)"
-        print(name + crlf)
-PY
-)
-expected=$(printf '%s\n' qvs_x64.exe LICENSE.txt README.txt && (cd "$source" && ls lang/*.lng | LC_ALL=C sort))
-if [ "$zip_listing" = "$expected" ]; then echo "zip holds: $(echo $zip_listing)"; else
-  echo "zip holds [$zip_listing], expected [$expected]"
-  status=1
-fi
+listing=$(python3 -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1]); print(*(n + ("" if
+  not n.endswith(".txt") or z.read(n).count(b"\n") == z.read(n).count(b"\r\n") else " LF") for
+  n in z.namelist()))' "$work/one/dist/Quorvalestrane-1.0.228.zip")
+expected=$(echo qvs_x64.exe LICENSE.txt README.txt $(cd "$source" && ls lang/*.lng | LC_ALL=C sort))
+echo "zip holds: $listing"
+[ "$listing" = "$expected" ] || { echo "expected: $expected"; status=1; }
 size=$(stat -c %s "$work/one/dist/qvs_x64.exe")
 echo "program: $size bytes (at most $((300 * 1024)))"
 [ "$size" -le $((300 * 1024)) ] || status=1

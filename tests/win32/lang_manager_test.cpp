@@ -293,45 +293,37 @@ TEST_F(LanguageTranslate, MenusKeepStatesCommandsAndSubmenus) {
   DestroyMenu(popup);
 }
 
-// The shipped files: file name and the language's own name.
-const std::pair<std::wstring, std::u16string> kShipped[] = {
-    {L"Chinese.lng", u"\u4E2D\u6587"},
-    {L"Deutsch.lng", u"Deutsch"},
-    {L"English.lng", u"English"},
-    {L"Espanol.lng", u"Espa\u00F1ol"},
-    {L"Francais.lng", u"Fran\u00E7ais"},
-    {L"Italiano.lng", u"Italiano"},
-    {L"Japanese.lng", u"\u65E5\u672C\u8A9E"},
-    {L"Polski.lng", u"Polski"},
-    {L"Portugues.lng", u"Portugu\u00EAs"},
-    {L"Russian.lng", u"\u0420\u0443\u0441\u0441\u043A\u0438\u0439"}};
-
-std::wstring ShippedFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"QVS_LANG_DIR", folder, MAX_PATH);
-  return folder;
-}
-
-LanguageFile ReadShipped(const std::wstring& file) {
-  std::string bytes(1 << 16, '\0');
-  DWORD got = 0;
-  const HANDLE h = CreateFileW((ShippedFolder() + file).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
-  ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(h);
-  bytes.resize(got);
-  return ParseLanguageFile(bytes);
-}
-
 // Every shipped file against English: the same ids, the dots of a command that opens a dialog,
-// the same line breaks, and the language's own name.
-TEST(LanguageShipped, EveryFileMatchesEnglish) {
-  const std::wstring folder = ShippedFolder();
-  ASSERT_FALSE(folder.empty());
+// the same line breaks, and the language's own name. Access keys as a window reads them ("&&" is
+// a literal ampersand): one per control, all different within its window, none elsewhere.
+TEST(LanguageShipped, EveryFileMatchesEnglishWithItsAccessKeys) {
+  wchar_t folder[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"QVS_LANG_DIR", folder, MAX_PATH), 0u);
+  const auto read = [&](const std::wstring& file) {
+    std::string bytes(1 << 16, '\0');
+    DWORD got = 0;
+    const HANDLE h = CreateFileW((folder + file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(h);
+    bytes.resize(got);
+    return ParseLanguageFile(bytes);
+  };
+  const std::pair<std::wstring, std::u16string> files[] = {
+      {L"Chinese.lng", u"\u4E2D\u6587"},
+      {L"Deutsch.lng", u"Deutsch"},
+      {L"English.lng", u"English"},
+      {L"Espanol.lng", u"Espa\u00F1ol"},
+      {L"Francais.lng", u"Fran\u00E7ais"},
+      {L"Italiano.lng", u"Italiano"},
+      {L"Japanese.lng", u"\u65E5\u672C\u8A9E"},
+      {L"Polski.lng", u"Polski"},
+      {L"Portugues.lng", u"Portugu\u00EAs"},
+      {L"Russian.lng", u"\u0420\u0443\u0441\u0441\u043A\u0438\u0439"}};
   std::vector<std::wstring> listed, found;
-  for (const auto& [file, name] : kShipped) listed.push_back(file);
+  for (const auto& [file, name] : files) listed.push_back(file);
   WIN32_FIND_DATAW entry;
-  const HANDLE search = FindFirstFileW((folder + L"*.lng").c_str(), &entry);
+  const HANDLE search = FindFirstFileW((std::wstring(folder) + L"*.lng").c_str(), &entry);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   do found.emplace_back(entry.cFileName);
   while (FindNextFileW(search, &entry));
@@ -343,12 +335,19 @@ TEST(LanguageShipped, EveryFileMatchesEnglish) {
   const auto breaks = [](const std::u16string& text) {
     return std::count(text.begin(), text.end(), u'\n');
   };
-  const LanguageFile english = ReadShipped(L"English.lng");
+  const std::vector<std::vector<std::uint32_t>> windows = {
+      {201, 202, 203, 204, 205, 206, 207, 209, 210, 211, 215},  // settings dialog
+      {212, 213, 210},                                          // tray menu
+      {301},  // drive picker: the label before the list
+      // Titles, the About text, the message box, list lines; label 208 stands after the edit in
+      // the tab order, so its key would lead to the balloon switch.
+      {100, 101, 208, 214, 300, 302, 303, 304, 305}};
+  const LanguageFile english = read(L"English.lng");
   CLangManager manager;
-  manager.SetLanguageFolder(FromWide(folder.c_str()));
+  manager.SetLanguageFolder(FromWide(folder));
   ASSERT_TRUE(manager.ScanLanguages());
-  for (const auto& [file, name] : kShipped) {
-    const LanguageFile language = ReadShipped(file);
+  for (const auto& [file, name] : files) {
+    const LanguageFile language = read(file);
     const std::string where(file.begin(), file.end());
     EXPECT_EQ(language.languageName, name) << where;
     EXPECT_TRUE(manager.SelectLanguage(name)) << where;
@@ -360,41 +359,19 @@ TEST(LanguageShipped, EveryFileMatchesEnglish) {
       EXPECT_EQ(dots(own), dots(text)) << where << " " << id;
       EXPECT_EQ(breaks(own), breaks(text)) << where << " " << id;
     }
-  }
-}
-
-// Access keys, as a dialog or menu reads them: "&&" is a literal ampersand, "&x" marks x.
-TEST(LanguageShipped, AccessKeysOnePerControlUniqueInItsWindow) {
-  const struct {
-    const char* window;
-    std::vector<std::uint32_t> ids;
-    bool keys;  // one access key each, all different; or none at all
-  } rules[] = {
-      {"settings dialog", {201, 202, 203, 204, 205, 206, 207, 209, 210, 211, 215}, true},
-      {"tray menu", {212, 213, 210}, true},
-      {"drive picker: the label before the list", {301}, true},
-      // Titles, descriptions, the message box and list lines show an '&' as it is; label 208
-      // stands after the edit in the tab order, so its key would lead to the balloon switch.
-      {"no key", {100, 101, 208, 214, 300, 302, 303, 304, 305}, false},
-  };
-  for (const auto& [file, name] : kShipped) {
-    const LanguageFile language = ReadShipped(file);
-    for (const auto& rule : rules) {
+    for (const auto& ids : windows) {
       std::wstring keys;
-      for (const std::uint32_t id : rule.ids) {
-        const std::u16string text = language.texts.count(id) ? language.texts.at(id) : u"";
-        std::wstring own;
+      for (const std::uint32_t id : ids) {
+        const std::u16string& text = language.texts.at(id);
+        const std::size_t before = keys.size();
         for (std::size_t i = 0; i + 1 < text.size(); ++i)
-          if (text[i] == u'&' && text[++i] != u'&') own += static_cast<wchar_t>(text[i]);
-        EXPECT_EQ(own.size(), rule.keys ? 1u : 0u)
-            << rule.window << " " << id << " " << AsWide(text);
-        keys += own;
+          if (text[i] == u'&' && text[++i] != u'&') keys += static_cast<wchar_t>(text[i]);
+        EXPECT_EQ(keys.size() - before, &ids != &windows.back() ? 1u : 0u) << where << " " << id;
       }
       CharUpperBuffW(keys.data(), static_cast<DWORD>(keys.size()));
       std::wstring unique = keys;
       std::sort(unique.begin(), unique.end());
-      unique.erase(std::unique(unique.begin(), unique.end()), unique.end());
-      EXPECT_EQ(unique.size(), keys.size()) << rule.window << " " << AsWide(name) << ": " << keys;
+      EXPECT_EQ(std::unique(unique.begin(), unique.end()), unique.end()) << where << " " << keys;
     }
   }
 }

@@ -142,7 +142,7 @@ class MainDialog : public ::testing::Test {
   void PressAccessKey(int control) {
     const std::u16string text = WindowText(dialog.GetDlgItem(control));
     const std::size_t mark = text.find(u'&');
-    ASSERT_LT(mark + 1, text.size()) << "no access key";
+    ASSERT_TRUE(mark != std::u16string::npos && mark + 1 < text.size()) << "no access key";
     MSG key{GetFocus(), WM_SYSCHAR, text[mark + 1], 1 << 29, 0, {}};  // bit 29: Alt is down
     dialog.PreTranslateMessage(&key);
   }
