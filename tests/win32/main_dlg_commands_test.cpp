@@ -108,7 +108,10 @@ TEST_F(MainDialog, ModeChangesAskBeforeDroppingHotplugDrives) {
         return true;
       });
       if (c.byKey) {
-        PressAccessKey(c.clicked);
+        // Alt and the letter after the '&', as the message loop hands them to the dialog.
+        const std::u16string text = WindowText(dialog.GetDlgItem(c.clicked));
+        MSG key{GetFocus(), WM_SYSCHAR, text.at(text.find(u'&') + 1), 1 << 29, 0, {}};
+        dialog.PreTranslateMessage(&key);
       } else {
         if (c.checked) {
           CheckRadioButton(dialog.Handle(), IDC_MODE_ALL, IDC_MODE_LIST, c.clicked);

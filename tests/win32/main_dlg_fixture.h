@@ -138,14 +138,6 @@ class MainDialog : public ::testing::Test {
   LRESULT Command(UINT id, UINT code = BN_CLICKED, HWND control = nullptr) {
     return dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
   }
-  // Alt and the access key of a control's text, as the message loop hands them to the dialog.
-  void PressAccessKey(int control) {
-    const std::u16string text = WindowText(dialog.GetDlgItem(control));
-    const std::size_t mark = text.find(u'&');
-    ASSERT_TRUE(mark != std::u16string::npos && mark + 1 < text.size()) << "no access key";
-    MSG key{GetFocus(), WM_SYSCHAR, text[mark + 1], 1 << 29, 0, {}};  // bit 29: Alt is down
-    dialog.PreTranslateMessage(&key);
-  }
   // Chosen drives shown in the list, as the settings would give them.
   void Choose(const DriveTable& drives) {
     dialog.chosenDrives = drives;
