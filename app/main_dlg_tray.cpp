@@ -24,7 +24,8 @@ void CMainDlg::RebuildTrayMenu() {
 
   if (GetMenuItemCount(drives) <= 0) {
     const std::u16string none = g_langManager.GetText(214);
-    AppendMenuW(drives, MF_DISABLED | MF_GRAYED, static_cast<UINT_PTR>(-1), AsWide(none));
+    AppendMenuW(drives, MF_DISABLED | MF_GRAYED, static_cast<UINT_PTR>(-1),
+                AsWide(LiteralMenuText(none)));
     if (showBalloons) trayIcon.ShowBalloon(none);
   } else if (showBalloons) {
     trayIcon.ShowBalloon(balloonText);

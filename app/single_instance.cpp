@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include <cstdint>
+
 #include "app/module_directory.h"
 #include "framework/wide.h"
 
@@ -35,6 +37,24 @@ std::u16string CanonicalFolder(const std::u16string& folder) {
 }
 
 }  // namespace
+
+std::u16string InstanceName(const std::u16string& moduleDirectory) {
+  // Upper case as the file system compares names: for every letter, not only a to z.
+  std::u16string upper = moduleDirectory;
+  if (!upper.empty()) {
+    const int length = static_cast<int>(upper.size());
+    std::wstring mapped(length, L'\0');
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, AsWide(upper), length, mapped.data(),
+                      length, nullptr, nullptr, 0) == length)
+      upper = FromWide(mapped.c_str());
+  }
+  // FNV-1a: object names cannot hold backslashes.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char16_t c : upper) hash = (hash ^ c) * 1099511628211ull;
+  std::u16string name = u"Quorvalestrane-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789abcdef"[(hash >> shift) & 0xF];
+  return name;
+}
 
 CSingleInstance::CSingleInstance(const std::u16string& moduleDirectory) {
   // One copy per folder, however it was spelt when started.

@@ -7,6 +7,11 @@
 
 #include "framework/handle.h"
 
+// A name for objects that stand for the program in this folder: the same for every spelling of
+// the folder that differs only in case, as the file system compares names, different for other
+// folders.
+std::u16string InstanceName(const std::u16string& moduleDirectory);
+
 class CSingleInstance {
  public:
   // Claims the folder of the program for this process.

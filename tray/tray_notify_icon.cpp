@@ -132,6 +132,7 @@ bool CTrayNotifyIcon::HandleTrayMessage(WPARAM wParam, LPARAM lParam) {
   // Version 3 callbacks at most: the icon id is wParam, the event the whole of lParam.
   if (static_cast<UINT>(wParam) != kTrayIconId) return false;
   const bool afterRightClick = std::exchange(menuFromRightClick, false);
+  const bool afterLeftClick = std::exchange(leftButtonUp, false);
   switch (static_cast<UINT>(lParam)) {
     case WM_RBUTTONUP:
       // Set before the menu opens: the WM_CONTEXTMENU that follows may arrive while it is open.
@@ -150,9 +151,15 @@ bool CTrayNotifyIcon::HandleTrayMessage(WPARAM wParam, LPARAM lParam) {
         shellNotifyIcon(NIM_SETFOCUS, &iconData);
       }
       break;
-    // A version 3 shell follows every left button-up with NIN_SELECT, which therefore does
-    // nothing: one click must not open the settings. A shell may send NIN_KEYSELECT twice for
-    // one Enter, which is harmless.
+    case WM_LBUTTONUP:
+      leftButtonUp = true;
+      break;
+    // A version 3 shell follows every left button-up with NIN_SELECT, which then does nothing:
+    // one click must not open the settings. Any other NIN_SELECT is Enter on an icon that the
+    // mouse selected. A shell may send NIN_KEYSELECT twice for one Enter, which is harmless.
+    case NIN_SELECT:
+      if (!afterLeftClick) SendDefaultCommand();
+      break;
     case WM_LBUTTONDBLCLK:
     case NIN_KEYSELECT:  // Enter or Space on the selected icon
       SendDefaultCommand();

@@ -69,4 +69,6 @@ class CTrayNotifyIcon : public CWindowImpl {
   // The last callback opened the menu from a right-click, which the shell follows with
   // WM_CONTEXTMENU.
   bool menuFromRightClick = false;
+  // The last callback was the icon's own left button-up, which the shell follows with NIN_SELECT.
+  bool leftButtonUp = false;
 };

@@ -6,7 +6,9 @@ package_sources=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 package() {
   local program=$1 langs=$2 out=$3
   local zip_name=Quorvalestrane-1.0.228.zip
-  rm -rf "$out"
+  # Emptied rather than removed: the folder may be a mount point.
+  mkdir -p "$out"
+  find "$out" -mindepth 1 -delete
   mkdir -p "$out/lang"
   cp "$program" "$out/qvs_x64.exe"
   sed 's/\r$//; s/$/\r/' "$package_sources/LICENSE" >"$out/LICENSE.txt"

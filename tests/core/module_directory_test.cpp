@@ -17,12 +17,3 @@ TEST(ModuleDirectoryFromPath, KeepsTheFolderWithItsBackslash) {
   for (const auto& [path, folder] : cases)
     EXPECT_EQ(ModuleDirectoryFromPath(path), folder) << std::string(path.begin(), path.end());
 }
-
-TEST(InstanceName, OneNamePerFolderWhateverItsCase) {
-  const std::u16string name = InstanceName(u"C:\\Tools\\");
-  EXPECT_EQ(name.rfind(u"Quorvalestrane-", 0), 0u);
-  EXPECT_EQ(name.find(u'\\'), std::u16string::npos);
-  EXPECT_EQ(InstanceName(u"c:\\tools\\"), name);
-  EXPECT_NE(InstanceName(u"C:\\Tools2\\"), name);
-  EXPECT_NE(InstanceName(u"D:\\Tools\\"), name);
-}

@@ -10,6 +10,7 @@
 //   hwnd                               prints the dialog's handle
 //   icon [HWND]                        prints 1 while the tray icon of that dialog is shown
 //   escape                             closes an open menu or box with Escape
+//   desktop                            holds Wine's desktop open until the process is ended
 #include <windows.h>
 #include <shellapi.h>
 
@@ -73,6 +74,11 @@ int wmain(int argc, wchar_t** argv) {
   const auto arg = [&](int i) { return i < argc ? std::wstring(argv[i]) : std::wstring(); };
   const auto number = [&](int i) { return static_cast<int>(wcstol(arg(i).c_str(), nullptr, 0)); };
   if (action == L"wait") return Wait(arg(2), argc > 3 ? number(3) : 20);
+  if (action == L"desktop") {
+    // A program that uses the desktop keeps it open.
+    GetDesktopWindow();
+    Sleep(INFINITE);
+  }
   if (action == L"short") {
     wchar_t path[MAX_PATH] = {};
     if (!GetShortPathNameW(arg(2).c_str(), path, MAX_PATH)) return 1;

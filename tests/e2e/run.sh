@@ -16,23 +16,23 @@ work=$build/e2e
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 mkdir -p "$work" "$shots"
 
-for n in $(seq 301 399); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-done
-Xvfb ":$n" -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$n"
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-if [ ! -f "$WINEPREFIX/.qvs-e2e-1" ]; then
+# No check runs against a display or desktop that is not there.
+xvfb_pid=
+trap 'wineserver -k 2>/dev/null; [ -z "$xvfb_pid" ] || kill $xvfb_pid 2>/dev/null' EXIT
+start_xvfb 1280x1024x24 || exit 1
+if [ ! -f "$WINEPREFIX/.qvs-e2e-2" ]; then
   rm -rf "$WINEPREFIX"
   prepare_prefix
   # One virtual desktop with a taskbar, whose notification area holds the icon and balloon.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
-  touch "$WINEPREFIX/.qvs-e2e-1"
+  use_wine_desktop Default 1280x1024
+  touch "$WINEPREFIX/.qvs-e2e-2"
 fi
 prepare_prefix
+# Wine's desktop, held open for the whole run by a program of its own: Wine 10 closes it as soon
+# as its last program ends, and opens it anew for the next.
+wine "$driver" desktop &
+desktop=$!
+wait_for_window "$wine_desktop_window" "Wine's desktop" || exit 1
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 wine reg delete "$run_key" /v Quorvalestrane /f >/dev/null 2>&1
 wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
@@ -185,6 +185,9 @@ set_dpi() {
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
   wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
 }
+# Each screenshot starts a fresh Wine server with the DPI and fonts it needs: the desktop goes.
+wineserver -k
+wait "$desktop"
 screens_dir=$work/screens
 install "$screens_dir"
 cp "$screens" "$screens_dir/"
@@ -192,7 +195,7 @@ link_cjk_font off
 linked=off
 while read -r dpi mode language name; do
   set_dpi "$dpi"
-  case $language in 中文 | 日本語) cjk=on ;; *) cjk=off ;; esac
+  case $language in 简体中文 | 日本語) cjk=on ;; *) cjk=off ;; esac
   [ "$cjk" = "$linked" ] || { link_cjk_font "$cjk" && linked=$cjk; }
   rm -f "$work/ready"
   wine "$screens_dir/$(basename "$screens")" "$mode" "$language" "$(winepath -w "$work/ready")" \
@@ -212,8 +215,8 @@ done <<'TABLE'
 96 dialog Русский settings-ru
 96 dialog Português settings-pt
 96 menu Português tray-menu-pt
-96 dialog 中文 settings-zh
-96 menu 中文 tray-menu-zh
+96 dialog 简体中文 settings-zh
+96 menu 简体中文 tray-menu-zh
 96 dialog 日本語 settings-ja
 96 menu 日本語 tray-menu-ja
 96 picker English picker-en

@@ -311,7 +311,7 @@ TEST(LanguageShipped, EveryFileMatchesEnglishWithItsAccessKeys) {
     return ParseLanguageFile(bytes);
   };
   const std::pair<std::wstring, std::u16string> files[] = {
-      {L"Chinese.lng", u"\u4E2D\u6587"},
+      {L"Chinese.lng", u"\u7B80\u4F53\u4E2D\u6587"},
       {L"Deutsch.lng", u"Deutsch"},
       {L"English.lng", u"English"},
       {L"Espanol.lng", u"Espa\u00F1ol"},

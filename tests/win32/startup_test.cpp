@@ -3,6 +3,7 @@
 
 #include "app/dll_search.h"
 #include "app/run.h"
+#include "app/single_instance.h"
 #include "framework/module.h"
 #include "tests/win32/main_dlg_fixture.h"
 
@@ -31,6 +32,16 @@ TEST(StartupRun, ShowsTheDialogAsFromTheTrayAndEndsWithZero) {
   EXPECT_EQ(intervalAtShow, 10);  // so that a change during this first showing reaches the timer
   EXPECT_TRUE(SettingsSaved());
   DeleteFileW(SettingsPath().c_str());
+}
+
+TEST(StartupRun, OneInstanceNamePerFolderWhateverItsCase) {
+  const std::u16string name = InstanceName(u"C:\\Tools\\");
+  EXPECT_EQ(name.rfind(u"Quorvalestrane-", 0), 0u);
+  EXPECT_EQ(name.find(u'\\'), std::u16string::npos);
+  EXPECT_EQ(InstanceName(u"c:\\tools\\"), name);
+  EXPECT_EQ(InstanceName(u"c:\\ärger\\папка\\"), InstanceName(u"C:\\ÄRGER\\ПАПКА\\"));
+  EXPECT_NE(InstanceName(u"C:\\Tools2\\"), name);
+  EXPECT_NE(InstanceName(u"D:\\Tools\\"), name);
 }
 
 // Its own ctest entry: the restriction holds for the rest of the process.

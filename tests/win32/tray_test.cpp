@@ -133,6 +133,7 @@ TEST_F(Tray, CallbacksShowTheDialogOnADoubleClickOrAKeySelection) {
                {201, {NIN_KEYSELECT}, true},
                // A single click, as a version 3 shell reports it.
                {201, {WM_LBUTTONDOWN, WM_LBUTTONUP, NIN_SELECT}, false},
+               {201, {NIN_SELECT}, true},  // Enter on an icon selected with the mouse
                {201, {WM_MOUSEMOVE}, false},
                {202, {WM_LBUTTONDBLCLK}, false}};
   for (const auto& c : cases) {
@@ -276,6 +277,19 @@ TEST_F(Tray, DriveEntriesOpenTheDriveAndAnEmptyMenuSaysSo) {
   EXPECT_EQ(GetMenuItemID(Drives(), 0), static_cast<UINT>(-1));
   EXPECT_TRUE(GetMenuState(Drives(), 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_EQ(FromWide(Balloon().c_str()), g_langManager.GetText(214));
+  // A translator's '&' shows as written there too, not as an access key.
+  std::wstring file = SettingsPath();
+  file.replace(file.rfind(L'\\') + 1, std::wstring::npos, L"ampersand.lng");
+  const std::string bytes = "<utf-8 encoding>\nLangID Amp\n214 R&D: none\n";
+  DWORD written = 0;
+  const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  ASSERT_TRUE(g_langManager.LoadLanguageFile(u"..\\ampersand.lng"));
+  DeleteFileW(file.c_str());
+  dialog.RebuildTrayMenu();
+  EXPECT_EQ(MenuText(Drives(), 0), u"R&&D: none");
+  g_langManager.SelectLanguage(u"English");
 
   dialog.showBalloons = 0;
   ClearBalloon();

@@ -5,30 +5,24 @@
 #   O:      fixed disk on a folder nothing can be written to (and Q:\readonly likewise)
 # Usage: setup.sh BUILD_DIR
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 wine_dir=$(realpath -m "$1/wine")
 mkdir -p "$wine_dir"
 cd "$wine_dir"
 export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all
 
-# A private X server, one per build tree.
-if ! { [ -f xvfb.pid ] && kill -0 "$(cat xvfb.pid)" 2>/dev/null; }; then
-  for n in $(seq 101 199); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
-    pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-      echo "$pid" >xvfb.pid
-      echo ":$n" >display
-      break
-    fi
-  done
+# A private X server, one per build tree, kept for the tests that follow.
+if ! { [ -f xvfb.pid ] && kill -0 "$(cat xvfb.pid)" 2>/dev/null &&
+  DISPLAY=$(cat display) xdpyinfo >/dev/null 2>&1; }; then
+  rm -f xvfb.pid display
+  start_xvfb 1024x768x24
+  echo "$xvfb_pid" >xvfb.pid
+  echo "$DISPLAY" >display
 fi
-[ -f display ] || { echo "no display for Xvfb" >&2; exit 1; }
 export DISPLAY=$(cat display)
 
 # Bump the stamp when the prefix's contents change, so that existing build trees make it anew.
-stamp=prefix/.qvs-ready-2
+stamp=prefix/.qvs-ready-3
 if [ ! -f "$stamp" ]; then
   rm -rf prefix drives
   wineboot -i >/dev/null 2>&1
@@ -39,8 +33,7 @@ if [ ! -f "$stamp" ]; then
   wine reg add 'HKLM\Software\Wine\Drives' /v s: /d floppy /f >/dev/null
   # One virtual desktop holds every window: without a window manager on Xvfb, Wine otherwise
   # waits up to 2 s for each visible top-level window that is hidden or destroyed.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null
+  use_wine_desktop Default 1024x768
   wineserver -w
   touch "$stamp"
 fi
