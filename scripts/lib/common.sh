@@ -22,7 +22,7 @@ ensure_packages() {
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
   "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     "${missing[@]}" >/dev/null
 }
 
@@ -43,7 +43,7 @@ start_xvfb() { # SIZE
     kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill "$xvfb_pid" 2>/dev/null
+  kill "$xvfb_pid" 2>/dev/null || true
   rm -f "$number"
   echo "error: no X server: Xvfb did not answer within 60 s" >&2
   return 1
@@ -53,7 +53,8 @@ start_xvfb() { # SIZE
 # regular expression NAME; fails with one line naming WHAT.
 wait_for_window() { # NAME WHAT
   for _ in $(seq 300); do
-    xwininfo -root -tree 2>/dev/null | grep -qE "\"($1)\"" && return 0
+    # Not grep -q: xwininfo, cut short, would fail the pipe.
+    xwininfo -root -tree 2>/dev/null | grep -E "\"($1)\"" >/dev/null && return 0
     sleep 0.2
   done
   echo "error: $2 did not appear on $DISPLAY within 60 s" >&2
