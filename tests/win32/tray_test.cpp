@@ -1,6 +1,7 @@
 // The tray icon, its menu with drive entries and pictures, and the menu across languages.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "drives/drive_discovery.h"
@@ -295,11 +296,9 @@ TEST_F(Tray, DriveEntriesOpenTheDriveAndAnEmptyMenuSaysSo) {
   // A translator's '&' shows as written there too, not as an access key.
   std::wstring file = SettingsPath();
   file.replace(file.rfind(L'\\') + 1, std::wstring::npos, L"ampersand.lng");
-  const std::string bytes = "<utf-8 encoding>\nLangID Amp\n214 R&D: none\n";
-  DWORD written = 0;
-  const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
+  FILE* written = _wfopen(file.c_str(), L"wb");
+  fputs("<utf-8 encoding>\nLangID Amp\n214 R&D: none\n", written);
+  fclose(written);
   const bool loaded = g_langManager.LoadLanguageFile(u"..\\ampersand.lng");
   DeleteFileW(file.c_str());
   ASSERT_TRUE(loaded);
