@@ -39,18 +39,16 @@ std::u16string CanonicalFolder(const std::u16string& folder) {
 }  // namespace
 
 std::u16string InstanceName(const std::u16string& moduleDirectory) {
-  // Upper case as the file system compares names: for every letter, not only a to z.
-  std::u16string upper = moduleDirectory;
-  if (!upper.empty()) {
-    const int length = static_cast<int>(upper.size());
-    std::wstring mapped(length, L'\0');
-    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, AsWide(upper), length, mapped.data(),
-                      length, nullptr, nullptr, 0) == length)
-      upper = FromWide(mapped.c_str());
-  }
+  // Upper case as the file system compares names: for every letter, not only a to z. Failing
+  // that, the folder as given.
+  const int length = static_cast<int>(moduleDirectory.size());
+  std::wstring upper(length, L'\0');
+  if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, AsWide(moduleDirectory), length,
+                    upper.data(), length, nullptr, nullptr, 0) != length)
+    upper = AsWide(moduleDirectory);
   // FNV-1a: object names cannot hold backslashes.
   std::uint64_t hash = 14695981039346656037ull;
-  for (const char16_t c : upper) hash = (hash ^ c) * 1099511628211ull;
+  for (const wchar_t c : upper) hash = (hash ^ static_cast<char16_t>(c)) * 1099511628211ull;
   std::u16string name = u"Quorvalestrane-";
   for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789abcdef"[(hash >> shift) & 0xF];
   return name;

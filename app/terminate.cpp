@@ -7,7 +7,6 @@
 
 namespace __gnu_cxx {
 
-void __verbose_terminate_handler();
 void __verbose_terminate_handler() {
   std::abort();
 }

@@ -17,9 +17,8 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all
 mkdir -p "$work" "$shots"
 
 # No check runs against a display or desktop that is not there.
-xvfb_pid=
-trap 'wineserver -k 2>/dev/null; [ -z "$xvfb_pid" ] || kill $xvfb_pid 2>/dev/null' EXIT
 start_xvfb 1280x1024x24 || exit 1
+trap 'wineserver -k 2>/dev/null; kill $xvfb_pid 2>/dev/null' EXIT
 if [ ! -f "$WINEPREFIX/.qvs-e2e-2" ]; then
   rm -rf "$WINEPREFIX"
   prepare_prefix

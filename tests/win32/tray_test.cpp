@@ -38,19 +38,17 @@ BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW data) {
   return Shell_NotifyIconW(message, data);
 }
 
-// Menus opened by the command bar.
-LRESULT CALLBACK CountMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR menus) {
-  if (message == WM_ENTERMENULOOP) ++*reinterpret_cast<int*>(menus);
+// Counts a window's messages of one kind: menus opened by the command bar, or show commands
+// that reach the dialog.
+template <UINT kMessage, WORD kCommand = 0>
+LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                       DWORD_PTR count) {
+  if (message == kMessage && (!kCommand || LOWORD(wParam) == kCommand))
+    ++*reinterpret_cast<int*>(count);
   return DefSubclassProc(window, message, wParam, lParam);
 }
-
-// Show commands that reach the dialog.
-LRESULT CALLBACK CountShows(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR shows) {
-  if (message == WM_COMMAND && LOWORD(wParam) == ID_TRAY_SHOW) ++*reinterpret_cast<int*>(shows);
-  return DefSubclassProc(window, message, wParam, lParam);
-}
+constexpr auto CountMenus = Count<WM_ENTERMENULOOP>;
+constexpr auto CountShows = Count<WM_COMMAND, ID_TRAY_SHOW>;
 
 class Tray : public MainDialog {
  protected:
@@ -294,15 +292,14 @@ TEST_F(Tray, DriveEntriesOpenTheDriveAndAnEmptyMenuSaysSo) {
   EXPECT_TRUE(GetMenuState(Drives(), 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_EQ(FromWide(Balloon().c_str()), g_langManager.GetText(214));
   // A translator's '&' shows as written there too, not as an access key.
-  std::wstring file = SettingsPath();
-  file.replace(file.rfind(L'\\') + 1, std::wstring::npos, L"ampersand.lng");
-  FILE* written = _wfopen(file.c_str(), L"wb");
+  FILE* written = _wfopen(L"P:\\ampersand.lng", L"wb");
   fputs("<utf-8 encoding>\nLangID Amp\n214 R&D: none\n", written);
   fclose(written);
-  const bool loaded = g_langManager.LoadLanguageFile(u"..\\ampersand.lng");
-  DeleteFileW(file.c_str());
+  g_langManager.SetLanguageFolder(u"P:\\");
+  const bool loaded = g_langManager.LoadLanguageFile(u"ampersand.lng");
+  g_langManager.SetLanguageFolder(dialog.moduleDirectory + u"lang\\");
+  DeleteFileW(L"P:\\ampersand.lng");
   ASSERT_TRUE(loaded);
-  ClearBalloon();
   dialog.RebuildTrayMenu();
   EXPECT_EQ(MenuText(Drives(), 0), u"R&&D: none");
   EXPECT_EQ(Balloon(), L"R&D: none");
